@@ -1,0 +1,15 @@
+# Project-wide compile settings, applied per target through the interface library
+# `tarvel_defaults` so that no flags leak into third-party code.
+add_library(tarvel_defaults INTERFACE)
+target_compile_features(tarvel_defaults INTERFACE cxx_std_20)
+if(MSVC)
+  target_compile_options(tarvel_defaults INTERFACE /W4 /utf-8)
+  if(TARVEL_WERROR)
+    target_compile_options(tarvel_defaults INTERFACE /WX)
+  endif()
+else()
+  target_compile_options(tarvel_defaults INTERFACE -Wall -Wextra -Wpedantic)
+  if(TARVEL_WERROR)
+    target_compile_options(tarvel_defaults INTERFACE -Werror)
+  endif()
+endif()
