@@ -150,7 +150,8 @@ TEST(DecodersTest, MagRangeLargestFirst) {
 }
 
 TEST(DecodersTest, Flow) {
-  const auto& f = std::get<FlowReport>(DecodePayload(kTypeFlow, {0x00, 0x03, 0x80, 0x02}));
+  const Report r = DecodePayload(kTypeFlow, {0x00, 0x03, 0x80, 0x02});
+  const auto& f = std::get<FlowReport>(r);
   EXPECT_EQ(f.x, 3);
   EXPECT_EQ(f.y, -2);
 }
