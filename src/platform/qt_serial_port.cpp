@@ -1,0 +1,115 @@
+#include "platform/qt_serial_port.h"
+
+namespace tarvel::platform {
+namespace {
+
+QSerialPort::Parity ToQt(LineSettings::Parity p) {
+  switch (p) {
+    case LineSettings::Parity::kNone: return QSerialPort::NoParity;
+    case LineSettings::Parity::kEven: return QSerialPort::EvenParity;
+    case LineSettings::Parity::kOdd: return QSerialPort::OddParity;
+    case LineSettings::Parity::kMark: return QSerialPort::MarkParity;
+    case LineSettings::Parity::kSpace: return QSerialPort::SpaceParity;
+  }
+  return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits ToQt(LineSettings::StopBits s) {
+  switch (s) {
+    case LineSettings::StopBits::kOne: return QSerialPort::OneStop;
+    case LineSettings::StopBits::kOneAndHalf: return QSerialPort::OneAndHalfStop;
+    case LineSettings::StopBits::kTwo: return QSerialPort::TwoStop;
+  }
+  return QSerialPort::OneStop;
+}
+
+bool Configure(QSerialPort& port, const LineSettings& s) {
+  return port.setBaudRate(s.baud) && port.setParity(ToQt(s.parity)) &&
+         port.setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits)) &&
+         port.setStopBits(ToQt(s.stop_bits)) && port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
+  connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::OnReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
+}
+
+QtSerialPort::~QtSerialPort() {
+  // Closing here, not in QSerialPort's destructor, keeps error signals from reaching a
+  // half-destroyed object.
+  port_.disconnect(this);
+  port_.close();
+}
+
+void QtSerialPort::Open() {
+  if (port_.isOpen()) return;
+  port_.setPortName(QString::fromStdString(port().SystemName()));
+  if (!port_.open(QIODevice::ReadWrite)) {
+    port_.clearError();
+    return;
+  }
+  if (!Configure(port_, line_settings())) {
+    port_.close();
+    port_.clearError();
+    return;
+  }
+  port_.clear(QSerialPort::AllDirections);
+}
+
+void QtSerialPort::Close() {
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
+}
+
+bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
+  if (!port_.isOpen()) return false;
+  const auto size = static_cast<qint64>(bytes.size());
+  return port_.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+}
+
+void QtSerialPort::DiscardBuffers() {
+  if (port_.isOpen()) port_.clear(QSerialPort::AllDirections);
+}
+
+bool QtSerialPort::ApplyLineSettings(const LineSettings& settings) {
+  return Configure(port_, settings);
+}
+
+void QtSerialPort::OnReadyRead() {
+  if (port_.bytesAvailable() > kMaxBacklog) {
+    port_.clear(QSerialPort::AllDirections);
+    port_.readAll();  // what QSerialPort had already buffered
+    emit overflow();
+    return;
+  }
+  const QByteArray bytes = port_.readAll();
+  if (!bytes.isEmpty()) emit bytesReceived(bytes);
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  if (!port_.isOpen()) return;  // failures to open are reported through IsOpen()
+  switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+    case QSerialPort::WriteError:  // Write() reports it to its caller
+      break;
+    case QSerialPort::ResourceError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::DeviceNotFoundError: {
+      const QString reason = port_.errorString();
+      port_.close();
+      port_.clearError();
+      emit deviceLost(reason);
+      return;
+    }
+    default:  // a read or driver error: the bytes in flight are unreliable
+      port_.clear(QSerialPort::AllDirections);
+      emit overflow();
+      break;
+  }
+  port_.clearError();
+}
+
+}  // namespace tarvel::platform

@@ -1,0 +1,13 @@
+#include "platform/serial_port.h"
+
+namespace tarvel::platform {
+
+bool SerialPort::SetLineSettings(std::string_view text) {
+  const auto parsed = LineSettings::FromText(text);
+  if (!parsed) return false;
+  if (IsOpen() && !ApplyLineSettings(*parsed)) return false;
+  settings_ = *parsed;
+  return true;
+}
+
+}  // namespace tarvel::platform
