@@ -1,0 +1,31 @@
+#pragma once
+// Forms owns one instance of every window of the station, each created on first use, and
+// wires them to the serial port and the settings file they share.
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/serial_port.h"
+
+namespace tarvel::main_window {
+class OSC;
+}
+
+namespace tarvel::app {
+
+class Forms {
+ public:
+  Forms(platform::SerialPort& port, std::filesystem::path ini_path);
+  ~Forms();
+  Forms(const Forms&) = delete;
+  Forms& operator=(const Forms&) = delete;
+
+  main_window::OSC& osc();
+
+ private:
+  platform::SerialPort& port_;
+  std::filesystem::path ini_path_;
+  std::unique_ptr<main_window::OSC> osc_;
+};
+
+}  // namespace tarvel::app

@@ -1,0 +1,198 @@
+#pragma once
+// OSC, the main window: the live link (receive handler, decoders of the attitude and sensor
+// frames), the read-outs and lamps, the message log, the connect switch with its status report,
+// and the start-up and shutdown steps.
+//
+// Controls keep their window names and are public so the other windows and the tests can read
+// them; the handlers are public for the same reason and are what the signals call.
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "link/frame_receiver.h"
+#include "link/telemetry_state.h"
+#include "platform/serial_port.h"
+#include "platform/timer.h"
+#include "views/big3d_fields.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tarvel::widgets {
+class DiamondLed;
+class LabelInstrument;
+class LedBar;
+class Panel;
+class RectLed;
+class SwitchLed;
+class Thermometer;
+class Compass;
+class WavePlot;
+}  // namespace tarvel::widgets
+
+namespace tarvel::views {
+class AttitudeIndicatorView;
+}
+
+namespace tarvel::main_window {
+
+// The maker's addresses shown in the caption and the welcome lines.
+inline constexpr char kShopAddress[] = "https://shop.tarvel.example.com";
+inline constexpr char kSiteHost[] = "www.tarvel.example.com";
+
+class OSC : public QMainWindow, private link::FrameEvents {
+  Q_OBJECT
+
+ public:
+  // The log keeps this many newest lines; older ones are dropped.
+  static constexpr int kMaxLogLines = 5000;
+
+  // `port` is the serial port the window drives (it must outlive the window); `ini_path` is
+  // where OSC.ini is read at start-up.
+  OSC(platform::SerialPort& port, std::filesystem::path ini_path, QWidget* parent = nullptr);
+  ~OSC() override;
+
+  // --- Message log and lamps
+  void Show_msg(const QString& str);
+  void Rec_LedON();
+  void Send_LedON();
+
+  // --- Port
+  // Closes the port if it is open, says so, arms the status report and resets the receiver.
+  void ClosePort();
+  // Drops a frame in progress and a half-seen header.
+  void ResetReceiver() { receiver_.ResetReceiver(); }
+  platform::SerialPort& MSComm;  // the serial port
+
+  // --- Handlers (called by signals; public so tests can drive them without waiting)
+  void MSComm_OnReceive(const QByteArray& bytes);  // receive event: every waiting byte
+  void MSComm_OnOverflow();                        // driver error or input backlog
+  void MSComm_OnDeviceLost(const QString& reason);
+  void iSwitchLedX1_Switched();  // the connect switch was operated
+  void Timer4_Tick();            // port status report
+  void Timer_Getdata_Tick();     // deferred start-up
+  void LED_Time_Tick();
+  void Timer2_Tick();
+  void Timer3_Tick();
+  void Timer6_Tick();  // refresh watchdog
+  void Timer1_Tick();  // attitude frames per second
+  void display_time_Tick();
+  void Command3_Click();        // "Clear"
+  void Command6_Click();        // "跟随最新": the plot follows the newest points again
+  void Check_Click(int group);  // Check1..Check4 (group 0..3): show or hide the group's curves
+
+  // --- Instrument panel
+  // Draws the artificial horizon for the roll and pitch texts.
+  void DrawAttitudeIndicator(const QString& roll_text, const QString& pitch_text);
+  // Appends one value to channel 0..11 of the waveform plot, stamped with the current time.
+  void PlotAppend(int channel, double value);
+  // The divisor the group's attenuation selector (0..3: Combo1..Combo4) stands for.
+  double GroupDivisor(int group) const;
+
+  // --- State other windows read or write
+  link::TelemetryState telemetry;
+  double ACC_Resolution = 16384;  // accelerometer counts per g
+  double GYRO_Resolution = 32.8;  // gyroscope counts per degree per second
+  std::int16_t writewath = 0;     // record kind selected for recording (0: none)
+  bool log_recording = false;
+  std::string motion_csv_part;        // sensor values for the next combined record row
+  std::array<float, 7> wave_scale{};  // plot attenuations 1..100
+  std::int16_t msg_count = 0;         // Show_msg calls since start-up
+  bool port_open_requested = false;
+  QString port_settings_text;  // line settings read back after the last successful open
+  views::Big3DFields big3D;    // what the 3D attitude window shows
+
+  // --- Controls
+  QWidget* Fram_OSC;                             // upper panel "AHRS数据 显示面板"
+  QGroupBox* Frame6;                             // "姿态解算 IMU"
+  QLabel* Label19;                               // heading "航向:"
+  QLabel* Label20;                               // pitch "俯仰:"
+  QLabel* Label21;                               // roll "横滚:"
+  QLabel* Label5;                                // roll of the newest attitude frame "Roll:"
+  QLabel* Label6;                                // pitch of the newest attitude frame "Pitch:"
+  widgets::LedBar* iLedBarX1;                    // altitude bar
+  QLabel* Label3;                                // altitude under the bar
+  widgets::Thermometer* iThermometerX1;          // board temperature
+  widgets::LabelInstrument* iLabelX1;            // temperature read-out
+  QLabel* Label16;                               // "高度:"
+  QLabel* Label17;                               // "温度:"
+  QLabel* Label18;                               // "气压:"
+  QLabel* Label24;                               // "姿态解算:" solutions per second
+  widgets::RectLed* iLedRectangleX3;             // heartbeat: toggles with every attitude frame
+  QLabel *Label7, *Label8, *Label9;              // raw accelerometer
+  QLabel *Label10, *Label11, *Label12;           // raw gyroscope
+  QLabel *Label13, *Label14, *Label15;           // raw magnetometer
+  QGroupBox* Frame7;                             // "重力和角速度"
+  QLabel *Label29, *Label30, *Label31;           // acceleration in g
+  QLabel *Label32, *Label33, *Label34;           // rotation rate in dps
+  QLabel* Label26;                               // "上传帧率:"
+  QLabel* Label22;                               // attitude frames per second
+  QLabel* Label4;                                // upload-rate hint
+  views::AttitudeIndicatorView* Piczitai;        // artificial horizon
+  widgets::Compass* iCompassX1;                  // heading
+  widgets::WavePlot* iPlotX1;                    // the twelve waveforms
+  QPushButton* Command6;                         // "跟随最新"
+  QPushButton* plot_print_button;                // print preview of the plot
+  QComboBox *Combo1, *Combo2, *Combo3, *Combo4;  // attenuation of the attitude, accelerometer,
+                                                 // gyroscope and magnetometer curves
+  QCheckBox *Check1, *Check2, *Check3, *Check4;  // show those groups' curves
+
+  widgets::Panel* iPanelX1;           // lower panel "信息显示"
+  QPlainTextEdit* Text_msg;           // the message log
+  QPushButton* Command3;              // "Clear"
+  widgets::DiamondLed* Msg_Led;       // lit while messages are being written
+  QGroupBox* Frame1;                  // "串口状态"
+  widgets::RectLed* iLedRectangleX1;  // RXD
+  widgets::RectLed* iLedRectangleX2;  // TXD
+  widgets::SwitchLed* iSwitchLedX1;   // connect switch with its LED
+  QLabel* Label1;                     // playback time
+
+  platform::Timer Timer_Getdata{200};  // one tick: deferred start-up
+  platform::Timer display_time{40};    // instrument refresh
+  platform::Timer Timer6{200};         // refresh watchdog
+  platform::Timer Timer1{1000};        // frame-rate read-out
+  platform::Timer Timer4{200};         // port status report
+  platform::Timer LED_Time{400};       // message lamp off
+  platform::Timer Timer2{300};         // RXD off
+  platform::Timer Timer3{200};         // TXD off
+
+  // The receive state, for tests and diagnostics.
+  const link::FrameReceiver& receiver() const { return receiver_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // link::FrameEvents: the frame receiver's reports.
+  void OnGoodFrame(link::FrameView frame) override;
+  void OnChecksumError() override;
+  void OnHeaderMissing() override;
+
+  void BuildControls();
+  void ConnectSignals();
+  void startup_init();
+  void ApplyStoredSettings();
+  void Decode_IMU(link::FrameView frame);
+  void Decode_Motion(link::FrameView frame);
+  QString PortDisplayName() const;
+
+  std::filesystem::path ini_path_;
+  link::FrameReceiver receiver_{*this};
+  std::array<QLabel*, 9> raw_labels_{};       // Label7..Label15 in payload order
+  std::array<QComboBox*, 4> group_combos_{};  // Combo1..Combo4
+  std::array<QCheckBox*, 4> group_checks_{};  // Check1..Check4
+  bool in_receive_ = false;                   // a receive event is being handled
+  QByteArray pending_bytes_;                  // bytes delivered while one was
+};
+
+}  // namespace tarvel::main_window

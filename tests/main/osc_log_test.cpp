@@ -1,0 +1,127 @@
+// The message log, its lamps and the start-up greeting.
+
+#include <QLabel>
+#include <fstream>
+
+#include "osc_test_fixture.h"
+#include "widgets/diamond_led.h"
+#include "widgets/rect_led.h"
+
+namespace tarvel::main_window {
+namespace {
+
+const QStringList kWelcome = {
+    "1:  AHRS Voranta Flight V2.8 启动成功!",
+    ">  --------    开始    --------",
+    ">  --1. 检查串口设备是否正确 --",
+    ">  --2. 点击 打开端口按钮接收数据",
+    QStringLiteral(">  --") + kShopAddress + "--",
+    QStringLiteral(">  最新版本的软件 到") + kSiteHost + " 下载",
+};
+
+TEST_F(OscTest, StartUpGreetsWithSixLinesTheFirstNumberedAndRunsOnce) {
+  osc_->Show_msg("written by another window before start-up");
+  EXPECT_TRUE(osc_->Timer_Getdata.Enabled());
+  StartUp();
+  EXPECT_EQ(LogLines(), kWelcome);
+  EXPECT_EQ(osc_->msg_count, 6);
+  EXPECT_FALSE(osc_->Timer_Getdata.Enabled());
+  EXPECT_TRUE(osc_->Timer1.Enabled());
+  EXPECT_EQ(osc_->Label29->text(), "AX: 0.0 g");
+  EXPECT_EQ(osc_->Label34->text(), "GZ: 0.0 dps");
+  EXPECT_EQ(osc_->motion_csv_part, "0,0,0,0,0,0,0,0,0");
+}
+
+TEST_F(OscTest, WithoutSettingsFileTheDefaultsHold) {
+  StartUp();
+  EXPECT_EQ(port_.port(), platform::PortName::Number(1));
+  EXPECT_EQ(port_.SettingsText(), "115200,n,8,1");
+  EXPECT_EQ(osc_->ACC_Resolution, 16384.0);
+  EXPECT_EQ(osc_->GYRO_Resolution, 32.8);
+}
+
+TEST_F(OscTest, StoredSettingsAreApplied) {
+  std::ofstream(dir_ / "OSC.ini") << "[COM]\nPort=SIM\nSettings=921600,n,8,1\n"
+                                     "GYRO_Resolution=16.4\nACC_Resolution=8192\n";
+  StartUp();
+  EXPECT_TRUE(port_.port().is_sim());
+  EXPECT_EQ(port_.SettingsText(), "921600,n,8,1");
+  EXPECT_EQ(osc_->GYRO_Resolution, 16.4);
+  EXPECT_EQ(osc_->ACC_Resolution, 8192.0);
+  EXPECT_EQ(LogLines().size(), 6);
+}
+
+TEST_F(OscTest, UnusableStoredValueIsReportedAfterTheWelcomeLines) {
+  std::ofstream(dir_ / "OSC.ini") << "[COM]\nPort=99\nSettings=115200,n,8,1\n";
+  StartUp();
+  const QStringList lines = LogLines();
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines.mid(0, 6), kWelcome);
+  EXPECT_TRUE(lines[6].startsWith(">  ")) << lines[6].toStdString();
+  EXPECT_TRUE(lines[6].contains(" Port ")) << lines[6].toStdString();
+  EXPECT_EQ(port_.port(), platform::PortName::Number(1));
+}
+
+TEST_F(OscTest, ClearLeavesAMarkerLineAndTheCountRunsOn) {
+  StartUp();
+  osc_->Command3_Click();
+  EXPECT_EQ(osc_->Text_msg->toPlainText(), "Clear....");
+  osc_->Show_msg("next");
+  EXPECT_EQ(LogLines(), QStringList({"Clear....", ">  next"}));
+  EXPECT_EQ(osc_->msg_count, 7);
+}
+
+TEST_F(OscTest, AnEmptiedLogNumbersItsNextLineWithTheRunningCount) {
+  StartUp();
+  osc_->Text_msg->clear();
+  osc_->Show_msg("again");
+  EXPECT_EQ(LogLines(), QStringList({"7:  again"}));
+}
+
+TEST_F(OscTest, LogKeepsTheNewestLinesOnly) {
+  StartUp();
+  for (int i = 0; i < OSC::kMaxLogLines + 100; ++i)
+    osc_->Show_msg(QString::number(i));
+  const QStringList lines = LogLines();
+  EXPECT_EQ(lines.size(), OSC::kMaxLogLines);
+  EXPECT_EQ(lines.last(), ">  " + QString::number(OSC::kMaxLogLines + 99));
+}
+
+TEST_F(OscTest, MessageCounterWrapsLikeASixteenBitInteger) {
+  osc_->msg_count = 32767;
+  osc_->Show_msg("x");
+  EXPECT_EQ(osc_->msg_count, -32768);
+}
+
+TEST_F(OscTest, MessageLampStaysLitThroughABurstAndGoesOutOnItsTick) {
+  StartUp();
+  osc_->LED_Time_Tick();
+  EXPECT_FALSE(osc_->Msg_Led->IsActive());
+  osc_->Show_msg("a");
+  EXPECT_TRUE(osc_->Msg_Led->IsActive());
+  EXPECT_TRUE(osc_->LED_Time.Enabled());
+  EXPECT_EQ(osc_->LED_Time.Interval(), 400);
+  osc_->LED_Time_Tick();
+  EXPECT_FALSE(osc_->Msg_Led->IsActive());
+  EXPECT_FALSE(osc_->LED_Time.Enabled());
+}
+
+TEST_F(OscTest, ReceiveAndTransmitLampsUseTheirOwnTimers) {
+  osc_->Rec_LedON();
+  EXPECT_TRUE(osc_->iLedRectangleX1->IsActive());
+  EXPECT_TRUE(osc_->Timer2.Enabled());
+  EXPECT_EQ(osc_->Timer2.Interval(), 300);
+  osc_->Timer2_Tick();
+  EXPECT_FALSE(osc_->iLedRectangleX1->IsActive());
+  EXPECT_FALSE(osc_->Timer2.Enabled());
+
+  osc_->Send_LedON();
+  EXPECT_TRUE(osc_->iLedRectangleX2->IsActive());
+  EXPECT_EQ(osc_->Timer3.Interval(), 200);
+  osc_->Timer3_Tick();
+  EXPECT_FALSE(osc_->iLedRectangleX2->IsActive());
+  EXPECT_FALSE(osc_->Timer3.Enabled());
+}
+
+}  // namespace
+}  // namespace tarvel::main_window

@@ -1,0 +1,48 @@
+#pragma once
+// A main window on the test-double port with its own settings file, started up as the program
+// starts it (the deferred start-up tick is driven by the test).
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "link/frame.h"
+#include "main/osc.h"
+#include "platform/fake_serial_port.h"
+
+namespace tarvel::main_window {
+
+class OscTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           (std::string("tarvel_osc_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    osc_ = std::make_unique<OSC>(port_, dir_ / "OSC.ini");
+  }
+  void TearDown() override {
+    osc_.reset();
+    std::filesystem::remove_all(dir_);
+  }
+
+  void StartUp() { osc_->Timer_Getdata_Tick(); }
+
+  QStringList LogLines() const { return osc_->Text_msg->toPlainText().split('\n'); }
+
+  void Deliver(const std::vector<std::uint8_t>& bytes) { port_.Deliver(bytes); }
+  void DeliverFrame(std::uint8_t type, const std::vector<std::uint8_t>& payload) {
+    Deliver(link::BuildFrame(type, payload));
+  }
+
+  std::filesystem::path dir_;
+  platform::FakeSerialPort port_;
+  std::unique_ptr<OSC> osc_;
+};
+
+}  // namespace tarvel::main_window
