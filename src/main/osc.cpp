@@ -43,9 +43,10 @@ QString Scaled(const char* prefix, double raw, double resolution, const char* un
 
 }  // namespace
 
-OSC::OSC(platform::SerialPort& port, std::filesystem::path ini_path, QWidget* parent)
+OSC::OSC(platform::SerialPort& port, std::filesystem::path ini_path, Clock plot_clock,
+         QWidget* parent)
     : QMainWindow(parent), MSComm(port), ini_path_(std::move(ini_path)) {
-  BuildControls();
+  BuildControls(std::move(plot_clock));
   ConnectSignals();
   // Creation presets; the rest waits for startup_init once the window is up.
   ACC_Resolution = settings::kDefaultAccResolution;

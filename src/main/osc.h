@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "link/frame_receiver.h"
@@ -57,9 +58,13 @@ class OSC : public QMainWindow, private link::FrameEvents {
   // The log keeps this many newest lines; older ones are dropped.
   static constexpr int kMaxLogLines = 5000;
 
+  // Seconds on a monotonic scale, for stamping plot points; tests and benchmarks pass their own.
+  using Clock = std::function<double()>;
+
   // `port` is the serial port the window drives (it must outlive the window); `ini_path` is
-  // where OSC.ini is read at start-up.
-  OSC(platform::SerialPort& port, std::filesystem::path ini_path, QWidget* parent = nullptr);
+  // where OSC.ini is read at start-up; `plot_clock` stamps the waveforms (empty: steady clock).
+  OSC(platform::SerialPort& port, std::filesystem::path ini_path, Clock plot_clock = {},
+      QWidget* parent = nullptr);
   ~OSC() override;
 
   // --- Message log and lamps
@@ -178,7 +183,7 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void OnChecksumError() override;
   void OnHeaderMissing() override;
 
-  void BuildControls();
+  void BuildControls(Clock plot_clock);
   void ConnectSignals();
   void startup_init();
   void ApplyStoredSettings();

@@ -41,7 +41,7 @@ QGroupBox* MakeFrame(QWidget* parent, const QString& caption, int x, int y, int 
 }
 
 // The twelve waveforms: titles and colours of channels 0..11.
-widgets::WavePlotOptions PlotOptions() {
+widgets::WavePlotOptions PlotOptions(std::function<double()> clock) {
   widgets::WavePlotOptions o;
   o.channels = {
       {"YAW", QColor(255, 64, 64)},  {"Roll", QColor(255, 215, 0)}, {"Pitch", QColor(0, 0, 255)},
@@ -50,12 +50,13 @@ widgets::WavePlotOptions PlotOptions() {
       {"hx", QColor(245, 204, 176)}, {"hy", QColor(155, 88, 255)},  {"hz", QColor(153, 240, 50)}};
   o.time_span_s = 8.64;
   o.retention_s = 600;
+  o.clock = std::move(clock);
   return o;
 }
 
 }  // namespace
 
-void OSC::BuildControls() {
+void OSC::BuildControls(Clock plot_clock) {
   setWindowTitle(QStringLiteral("AHRS Voranta Flight ") + QLatin1String(kShopAddress));
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -107,7 +108,8 @@ void OSC::BuildControls() {
   Label22 = MakeLabel(Fram_OSC, QStringLiteral("0 帧每秒"), 604, 32, 80);
   Label4 = MakeLabel(Fram_OSC, QStringLiteral("建议：最大上传帧率不大于20帧每秒"), 900, 32, 258);
   Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  iPlotX1 = Place(new widgets::WavePlot(PlotOptions(), Fram_OSC), 350, 58, 808, 280);
+  iPlotX1 =
+      Place(new widgets::WavePlot(PlotOptions(std::move(plot_clock)), Fram_OSC), 350, 58, 808, 280);
 
   // One frame per sensor group: raw counts, the group's attenuation selector and check box.
   static const char* const kRawGroups[] = {"加速度", "陀螺仪", "磁力计"};
