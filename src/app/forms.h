@@ -1,6 +1,7 @@
 #pragma once
 // Forms owns one instance of every window of the station, each created on first use, and
-// wires them to the serial port and the settings file they share.
+// wires them to the serial port and the settings file they share. The main window reaches the
+// windows it opens through callbacks set here, so it never owns them.
 
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,10 @@
 namespace tarvel::main_window {
 class OSC;
 }
+namespace tarvel::windows {
+class about;
+class flyabout;
+}  // namespace tarvel::windows
 
 namespace tarvel::app {
 
@@ -21,11 +26,15 @@ class Forms {
   Forms& operator=(const Forms&) = delete;
 
   main_window::OSC& osc();
+  windows::about& about();
+  windows::flyabout& flyabout();
 
  private:
   platform::SerialPort& port_;
   std::filesystem::path ini_path_;
   std::unique_ptr<main_window::OSC> osc_;
+  std::unique_ptr<windows::about> about_;
+  std::unique_ptr<windows::flyabout> flyabout_;
 };
 
 }  // namespace tarvel::app

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "link/frame_receiver.h"
@@ -20,9 +21,11 @@
 #include "platform/serial_port.h"
 #include "platform/timer.h"
 #include "views/big3d_fields.h"
+#include "windows/maker_addresses.h"
 
 class QCheckBox;
 class QComboBox;
+class QAction;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -47,9 +50,11 @@ class AttitudeIndicatorView;
 
 namespace tarvel::main_window {
 
-// The maker's addresses shown in the caption and the welcome lines.
-inline constexpr char kShopAddress[] = "https://shop.tarvel.example.com";
-inline constexpr char kSiteHost[] = "www.tarvel.example.com";
+class Dialog2;
+
+using windows::kAuthorEmail;
+using windows::kShopAddress;
+using windows::kSiteHost;
 
 class OSC : public QMainWindow, private link::FrameEvents {
   Q_OBJECT
@@ -72,6 +77,19 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void Rec_LedON();
   void Send_LedON();
 
+  // --- Commands to the board: silent while the port is closed.
+  void Send_gyro();       // zero the gyroscope bias
+  void Send_hmc();        // store the magnetometer calibration
+  void Send_high();       // zero the barometric altitude
+  void Send_hmc_begin();  // start the magnetometer calibration
+  // Writes one whole command frame if the port is open and flashes TXD; false when closed.
+  bool SendFrame(std::span<const std::uint8_t> frame);
+
+  // Windows other windows own, opened by this window's menus (set by whoever owns them).
+  std::function<void()> show_console;   // "飞控监控和配置"
+  std::function<void()> show_about;     // "AHRS介绍"
+  std::function<void()> show_flyabout;  // "关于Voranta飞控"
+
   // --- Port
   // Closes the port if it is open, says so, arms the status report and resets the receiver.
   void ClosePort();
@@ -92,7 +110,12 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void Timer6_Tick();  // refresh watchdog
   void Timer1_Tick();  // attitude frames per second
   void display_time_Tick();
+  void Command1_Click();        // "标零偏": asks for confirmation in Dialog2
   void Command3_Click();        // "Clear"
+  void Command4_Click();        // "清零": altitude zero
+  void Help_F_Click();          // "帮助"
+  void About_P_Click();         // "AHRS介绍"
+  void ExitC_Click();           // "退出"
   void Command6_Click();        // "跟随最新": the plot follows the newest points again
   void Check_Click(int group);  // Check1..Check4 (group 0..3): show or hide the group's curves
 
@@ -118,36 +141,46 @@ class OSC : public QMainWindow, private link::FrameEvents {
   views::Big3DFields big3D;    // what the 3D attitude window shows
 
   // --- Controls
-  QWidget* Fram_OSC;                             // upper panel "AHRS数据 显示面板"
-  QGroupBox* Frame6;                             // "姿态解算 IMU"
-  QLabel* Label19;                               // heading "航向:"
-  QLabel* Label20;                               // pitch "俯仰:"
-  QLabel* Label21;                               // roll "横滚:"
-  QLabel* Label5;                                // roll of the newest attitude frame "Roll:"
-  QLabel* Label6;                                // pitch of the newest attitude frame "Pitch:"
-  widgets::LedBar* iLedBarX1;                    // altitude bar
-  QLabel* Label3;                                // altitude under the bar
-  widgets::Thermometer* iThermometerX1;          // board temperature
-  widgets::LabelInstrument* iLabelX1;            // temperature read-out
-  QLabel* Label16;                               // "高度:"
-  QLabel* Label17;                               // "温度:"
-  QLabel* Label18;                               // "气压:"
-  QLabel* Label24;                               // "姿态解算:" solutions per second
-  widgets::RectLed* iLedRectangleX3;             // heartbeat: toggles with every attitude frame
-  QLabel *Label7, *Label8, *Label9;              // raw accelerometer
-  QLabel *Label10, *Label11, *Label12;           // raw gyroscope
-  QLabel *Label13, *Label14, *Label15;           // raw magnetometer
-  QGroupBox* Frame7;                             // "重力和角速度"
-  QLabel *Label29, *Label30, *Label31;           // acceleration in g
-  QLabel *Label32, *Label33, *Label34;           // rotation rate in dps
-  QLabel* Label26;                               // "上传帧率:"
-  QLabel* Label22;                               // attitude frames per second
-  QLabel* Label4;                                // upload-rate hint
-  views::AttitudeIndicatorView* Piczitai;        // artificial horizon
-  widgets::Compass* iCompassX1;                  // heading
-  widgets::WavePlot* iPlotX1;                    // the twelve waveforms
-  QPushButton* Command6;                         // "跟随最新"
-  QPushButton* plot_print_button;                // print preview of the plot
+  QAction *com_set, *opencsv, *savecsv;    // "文件操作": port settings, playback, recording
+  QAction *optical, *flycn;                // "飞行控制器": optical flow, console
+  QAction *Help_F, *About_P, *abfly;       // "关于程序"
+  QAction* ExitC;                          // "退出"
+  QPushButton* Command1;                   // "标零偏" (gyroscope frame)
+  QPushButton* Command2;                   // "磁标定" (magnetometer frame)
+  QPushButton* Command4;                   // "清零" (barometer frame)
+  QPushButton* Command5;                   // "3D显示"
+  QPushButton* Command7;                   // "配置" (scaled read-outs frame)
+  Dialog2* dialog2 = nullptr;              // gyroscope-zero confirmation, made on first use
+  QWidget* Fram_OSC;                       // upper panel "AHRS数据 显示面板"
+  QGroupBox* Frame6;                       // "姿态解算 IMU"
+  QLabel* Label19;                         // heading "航向:"
+  QLabel* Label20;                         // pitch "俯仰:"
+  QLabel* Label21;                         // roll "横滚:"
+  QLabel* Label5;                          // roll of the newest attitude frame "Roll:"
+  QLabel* Label6;                          // pitch of the newest attitude frame "Pitch:"
+  widgets::LedBar* iLedBarX1;              // altitude bar
+  QLabel* Label3;                          // altitude under the bar
+  widgets::Thermometer* iThermometerX1;    // board temperature
+  widgets::LabelInstrument* iLabelX1;      // temperature read-out
+  QLabel* Label16;                         // "高度:"
+  QLabel* Label17;                         // "温度:"
+  QLabel* Label18;                         // "气压:"
+  QLabel* Label24;                         // "姿态解算:" solutions per second
+  widgets::RectLed* iLedRectangleX3;       // heartbeat: toggles with every attitude frame
+  QLabel *Label7, *Label8, *Label9;        // raw accelerometer
+  QLabel *Label10, *Label11, *Label12;     // raw gyroscope
+  QLabel *Label13, *Label14, *Label15;     // raw magnetometer
+  QGroupBox* Frame7;                       // "重力和角速度"
+  QLabel *Label29, *Label30, *Label31;     // acceleration in g
+  QLabel *Label32, *Label33, *Label34;     // rotation rate in dps
+  QLabel* Label26;                         // "上传帧率:"
+  QLabel* Label22;                         // attitude frames per second
+  QLabel* Label4;                          // upload-rate hint
+  views::AttitudeIndicatorView* Piczitai;  // artificial horizon
+  widgets::Compass* iCompassX1;            // heading
+  widgets::WavePlot* iPlotX1;              // the twelve waveforms
+  QPushButton* Command6;                   // "跟随最新"
+  QPushButton* plot_print_button;          // print preview of the plot
   QComboBox *Combo1, *Combo2, *Combo3, *Combo4;  // attenuation of the attitude, accelerometer,
                                                  // gyroscope and magnetometer curves
   QCheckBox *Check1, *Check2, *Check3, *Check4;  // show those groups' curves
@@ -184,6 +217,8 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void OnHeaderMissing() override;
 
   void BuildControls(Clock plot_clock);
+  void BuildMenus();
+  void SendFixedCommand(std::span<const std::uint8_t> frame, const char* what);
   void ConnectSignals();
   void startup_init();
   void ApplyStoredSettings();

@@ -92,6 +92,7 @@ void OSC::BuildControls(Clock plot_clock) {
   iLabelX1 = Place(new widgets::LabelInstrument(other), 104, 30, 56, 26);
   iLabelX1->SetCaption(QStringLiteral("0.0C"));
   iLedRectangleX3 = Place(new widgets::RectLed(other), 110, 70, 44, 14);
+  Command4 = Place(new QPushButton(QStringLiteral("清零"), other), 106, 150, 52, 26);
 
   auto* baro_text = MakeFrame(Fram_OSC, QString(), 10, 424, 330, 88);
   Label16 = MakeLabel(baro_text, QStringLiteral("高度:"), 10, 6, 150);
@@ -128,6 +129,8 @@ void OSC::BuildControls(Clock plot_clock) {
   Label7 = raw_labels_[0], Label8 = raw_labels_[1], Label9 = raw_labels_[2];
   Label10 = raw_labels_[3], Label11 = raw_labels_[4], Label12 = raw_labels_[5];
   Label13 = raw_labels_[6], Label14 = raw_labels_[7], Label15 = raw_labels_[8];
+  Command1 = Place(new QPushButton(QStringLiteral("标零偏"), group_frames[2]), 120, 40, 70, 26);
+  Command2 = Place(new QPushButton(QStringLiteral("磁标定"), group_frames[3]), 120, 40, 70, 26);
 
   static const char* const kAttenuations[] = {"1", "1/2", "1/5", "1/10", "1/20", "1/50", "1/100"};
   for (int g = 0; g < 4; ++g) {
@@ -150,8 +153,10 @@ void OSC::BuildControls(Clock plot_clock) {
 
   Frame7 = MakeFrame(Fram_OSC, QStringLiteral("重力和角速度"), 968, 344, 190, 168);
   QLabel** scaled[] = {&Label29, &Label30, &Label31, &Label32, &Label33, &Label34};
-  for (int i = 0; i < 6; ++i)
-    *scaled[i] = MakeLabel(Frame7, QString(), 12, 22 + i * 22, 170);
+  for (int i = 0; i < 6; ++i) {
+    *scaled[i] = MakeLabel(Frame7, QString(), 12, 22 + i * 22, 114);
+  }
+  Command7 = Place(new QPushButton(QStringLiteral("配置"), Frame7), 128, 130, 54, 26);
 
   // ---- Lower area: the message log, the link lamps and the connect switch.
   iPanelX1 = Place(new widgets::Panel(QStringLiteral("信息显示"), central), 6, 530, 800, 206);
@@ -172,9 +177,11 @@ void OSC::BuildControls(Clock plot_clock) {
 
   iSwitchLedX1 = Place(new widgets::SwitchLed(central), 980, 530, 190, 130);
   iSwitchLedX1->SetCaption(QStringLiteral("连接 AHRS"));
-  Label1 = MakeLabel(central, QString(), 816, 640, 150);
+  Command5 = Place(new QPushButton(QStringLiteral("3D显示"), central), 816, 640, 150, 30);
+  Label1 = MakeLabel(central, QString(), 816, 680, 150);
   Label1->hide();
 
+  BuildMenus();
   adjustSize();
 }
 
