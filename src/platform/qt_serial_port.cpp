@@ -59,7 +59,9 @@ void QtSerialPort::Open() {
 }
 
 void QtSerialPort::Close() {
+  closing_ = true;
   if (port_.isOpen()) port_.close();
+  closing_ = false;
   port_.clearError();
 }
 
@@ -89,7 +91,9 @@ void QtSerialPort::OnReadyRead() {
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
-  if (!port_.isOpen()) return;  // failures to open are reported through IsOpen()
+  // Failures to open are reported through IsOpen(); closing a vanished device reports errors of
+  // its own, which say nothing new.
+  if (!port_.isOpen() || closing_) return;
   switch (error) {
     case QSerialPort::NoError:
     case QSerialPort::TimeoutError:
@@ -99,13 +103,17 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     case QSerialPort::PermissionError:
     case QSerialPort::DeviceNotFoundError: {
       const QString reason = port_.errorString();
+      closing_ = true;
       port_.close();
+      closing_ = false;
       port_.clearError();
       emit deviceLost(reason);
       return;
     }
     default:  // a read or driver error: the bytes in flight are unreliable
       port_.clear(QSerialPort::AllDirections);
+      // A vanished device fails the clear too; that was reported as the loss it is.
+      if (!port_.isOpen()) return;
       emit overflow();
       break;
   }

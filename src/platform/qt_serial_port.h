@@ -32,6 +32,7 @@ class QtSerialPort final : public SerialPort {
   void OnError(QSerialPort::SerialPortError error);
 
   QSerialPort port_;
+  bool closing_ = false;  // errors raised by our own close() are not news
 };
 
 }  // namespace tarvel::platform
