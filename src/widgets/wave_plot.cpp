@@ -53,8 +53,12 @@ WavePlot::WavePlot(WavePlotOptions options, QWidget* parent)
     : QWidget(parent),
       plot_(new QCustomPlot(this)),
       clock_(options.clock ? std::move(options.clock) : std::function<double()>(SteadySeconds)),
-      time_span_s_(options.time_span_s > 0 ? options.time_span_s : 8.64),
-      retention_s_(std::max(options.retention_s, time_span_s_)),
+      time_span_s_(std::isfinite(options.time_span_s) && options.time_span_s > 0
+                       ? options.time_span_s
+                       : WavePlotOptions{}.time_span_s),
+      retention_s_(std::isfinite(options.retention_s) && options.retention_s > time_span_s_
+                       ? options.retention_s
+                       : time_span_s_),
       newest_time_(clock_()) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -170,9 +174,13 @@ void WavePlot::ZoomTime(double factor) {
   MarkDirty();
 }
 
-QCPRange WavePlot::time_range() const { return plot_->xAxis->range(); }
+QCPRange WavePlot::time_range() const {
+  return plot_->xAxis->range();
+}
 
-QCPRange WavePlot::value_range() const { return plot_->yAxis->range(); }
+QCPRange WavePlot::value_range() const {
+  return plot_->yAxis->range();
+}
 
 void WavePlot::FollowNewest() {
   following_ = true;
@@ -193,6 +201,7 @@ void WavePlot::RedrawNow() {
 void WavePlot::ShowPrintPreview() {
   auto* dialog = new QPrintPreviewDialog(this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->printer()->setPageOrientation(QPageLayout::Landscape);  // the plot is wide
   connect(dialog, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* printer) { PaintOn(printer); });
   dialog->open();
