@@ -1,0 +1,186 @@
+// tarvel-decode: a raw capture of the serial line in, one JSON object per receiver event out.
+//
+// All inputs, in the order given, form ONE byte stream through ONE FrameReceiver, exactly as if
+// they had arrived on one serial line: a frame cut across two capture files is received. Input
+// is read 64 KiB at a time and output leaves in large writes, so captures of any size decode in
+// constant memory.
+//
+// An input that cannot be opened or read is reported on stderr and the remaining inputs are
+// still decoded. Its bytes are missing from the stream, so the receiver is reset there, as when
+// the station reopens its port: a frame begun before the gap is dropped instead of being
+// completed with unrelated bytes from after it.
+//
+// Exit status: 0 when every input was read and all output written; 1 when an input could not
+// be opened or read; 2 for a usage error; 3 when standard output fails (a closed pipe, a full
+// disk), which ends the run at once.
+
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decode_json/json_lines.h"
+#include "link/frame_receiver.h"
+
+namespace tarvel::decodetool {
+namespace {
+
+constexpr std::size_t kReadSize = 64 * 1024;
+// Output is written once this much is collected, or sooner when the input pauses.
+constexpr std::size_t kFlushSize = 64 * 1024;
+
+constexpr int kExitOk = 0;
+constexpr int kExitInputFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitOutputFailed = 3;
+
+constexpr std::string_view kUsage =
+    "Usage: tarvel-decode [FILE...]\n"
+    "\n"
+    "Decodes a raw capture of the board's serial line into JSON lines on standard output:\n"
+    "one object per good frame, checksum error and missing header, in stream order.\n"
+    "The FILEs are read one after another as a single stream; with no FILE, or where FILE\n"
+    "is -, standard input is read.\n"
+    "\n"
+    "  -h, --help   show this text and exit\n"
+    "  --           treat every later argument as a file name\n"
+    "\n"
+    "An input that cannot be read is reported and skipped; a frame cut by it is dropped.\n"
+    "\n"
+    "Exit status: 0 success; 1 an input could not be read (the others are still decoded);\n"
+    "2 usage error; 3 standard output could not be written.\n";
+
+// Writes all of `text`; false, with errno set, when the descriptor refuses it.
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+void Complain(std::string_view what, std::string_view why) {
+  std::string line = "tarvel-decode: ";
+  line += what;
+  line += ": ";
+  line += why;
+  line += '\n';
+  WriteAll(STDERR_FILENO, line);  // nothing sensible is left to do if stderr fails too
+}
+
+// One receiver and its JSON writer, fed from one input after another.
+class Decoder {
+ public:
+  enum class Result { kDone, kInputFailed, kOutputFailed };
+
+  Decoder() : writer_(out_), receiver_(writer_) { out_.reserve(2 * kFlushSize); }
+
+  // Decodes everything `fd` delivers until end of file. `name` is what messages call it.
+  Result Decode(int fd, std::string_view name) {
+    for (;;) {
+      const ssize_t n = read(fd, buffer_.data(), buffer_.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        Complain(name, std::strerror(errno));
+        return Result::kInputFailed;
+      }
+      if (n == 0) return Result::kDone;
+      const auto count = static_cast<std::size_t>(n);
+      receiver_.Feed(std::span(buffer_).first(count));
+      // A short read means the input has nothing more right now (a live pipe) or is at its
+      // end: write what there is so a reader downstream sees it promptly.
+      if (out_.size() >= kFlushSize || count < buffer_.size()) {
+        if (!Flush()) return Result::kOutputFailed;
+      }
+    }
+  }
+
+  // Bytes are missing from the stream here: drop a frame in progress and a half-seen header.
+  void SkipGap() { receiver_.ResetReceiver(); }
+
+  // Writes and forgets the collected lines; false, with errno set, on a write error.
+  bool Flush() {
+    const bool ok = WriteAll(STDOUT_FILENO, out_);
+    out_.clear();
+    return ok;
+  }
+
+ private:
+  std::string out_;
+  decode_json::JsonLineWriter writer_;
+  link::FrameReceiver receiver_;
+  std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kReadSize);
+};
+
+int OutputFailed() {
+  // A reader that went away (tarvel-decode big.bin | head) is an ordinary end, not worth a
+  // message; the status still tells a script that the output is incomplete.
+  if (errno != EPIPE) Complain("standard output", std::strerror(errno));
+  return kExitOutputFailed;
+}
+
+int Run(int argc, char** argv) {
+  std::vector<std::string_view> inputs;
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (!options_done && (arg == "-h" || arg == "--help")) {
+      return WriteAll(STDOUT_FILENO, kUsage) ? kExitOk : OutputFailed();
+    }
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg.size() > 1 && arg.front() == '-') {
+      Complain(arg, "unknown option");
+      WriteAll(STDERR_FILENO, kUsage);
+      return kExitUsage;
+    } else {
+      inputs.push_back(arg);
+    }
+  }
+  if (inputs.empty()) inputs.push_back("-");
+
+  // Write errors come back as EPIPE instead of killing the process, so they are reported
+  // through the exit status like any other output failure.
+  signal(SIGPIPE, SIG_IGN);
+
+  Decoder decoder;
+  int status = kExitOk;
+  for (const std::string_view input : inputs) {
+    const bool is_stdin = input == "-";
+    const std::string path(input);
+    const int fd = is_stdin ? STDIN_FILENO : open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+      Complain(input, std::strerror(errno));
+      decoder.SkipGap();
+      status = kExitInputFailed;
+      continue;
+    }
+    const auto result = decoder.Decode(fd, is_stdin ? "standard input" : input);
+    if (!is_stdin) close(fd);
+    if (result == Decoder::Result::kOutputFailed) return OutputFailed();
+    if (result == Decoder::Result::kInputFailed) {
+      decoder.SkipGap();
+      status = kExitInputFailed;
+    }
+  }
+  if (!decoder.Flush()) return OutputFailed();
+  return status;
+}
+
+}  // namespace
+}  // namespace tarvel::decodetool
+
+int main(int argc, char** argv) {
+  return tarvel::decodetool::Run(argc, argv);
+}
