@@ -1,5 +1,6 @@
 #include "app/forms.h"
 
+#include "console/fly_pid.h"
 #include "main/osc.h"
 #include "windows/about_windows.h"
 
@@ -20,6 +21,7 @@ Forms::Forms(platform::SerialPort& port, std::filesystem::path ini_path)
 
 // The main window goes last: the others may hold pointers into it.
 Forms::~Forms() {
+  flypid_.reset();
   flyabout_.reset();
   about_.reset();
   osc_.reset();
@@ -30,6 +32,8 @@ main_window::OSC& Forms::osc() {
     osc_ = std::make_unique<main_window::OSC>(port_, ini_path_);
     osc_->show_about = [this] { ShowWindow(about()); };
     osc_->show_flyabout = [this] { ShowWindow(flyabout()); };
+    osc_->show_console = [this] { ShowWindow(flypid()); };
+    osc_->console = [this]() -> console::FlyPID& { return flypid(); };
   }
   return *osc_;
 }
@@ -37,6 +41,16 @@ main_window::OSC& Forms::osc() {
 windows::about& Forms::about() {
   if (!about_) about_ = std::make_unique<windows::about>();
   return *about_;
+}
+
+console::FlyPID& Forms::flypid() {
+  if (!flypid_) {
+    main_window::OSC& main = osc();
+    flypid_ = std::make_unique<console::FlyPID>(
+        main.console_channels, port_, [&main] { main.Send_LedON(); },
+        [&main](const QString& line) { main.Show_msg(line); });
+  }
+  return *flypid_;
 }
 
 windows::flyabout& Forms::flyabout() {

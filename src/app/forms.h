@@ -11,6 +11,9 @@
 namespace tarvel::main_window {
 class OSC;
 }
+namespace tarvel::console {
+class FlyPID;
+}
 namespace tarvel::windows {
 class about;
 class flyabout;
@@ -28,6 +31,7 @@ class Forms {
   main_window::OSC& osc();
   windows::about& about();
   windows::flyabout& flyabout();
+  console::FlyPID& flypid();
 
  private:
   platform::SerialPort& port_;
@@ -35,6 +39,7 @@ class Forms {
   std::unique_ptr<main_window::OSC> osc_;
   std::unique_ptr<windows::about> about_;
   std::unique_ptr<windows::flyabout> flyabout_;
+  std::unique_ptr<console::FlyPID> flypid_;
 };
 
 }  // namespace tarvel::app

@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <type_traits>
+#include <variant>
 
+#include "console/fly_pid.h"
 #include "format/number_text.h"
 #include "link/decoders.h"
 #include "link/frame_types.h"
@@ -174,6 +177,39 @@ void OSC::OnGoodFrame(link::FrameView frame) {
       Decode_Motion(frame);
       telemetry.motion_new = true;
       break;
+    default: DecodeForConsole(frame); break;
+  }
+}
+
+// The flight-controller frames: the PWM channels only go into the record the console shows on
+// its tick; every other frame updates the console's widgets, which loads the console (hidden)
+// the first time. A frame shorter than its layout is ignored, the LED toggles still happen.
+void OSC::DecodeForConsole(link::FrameView frame) {
+  const link::Report report = link::DecodeFrame(frame);
+  if (const auto* r = std::get_if<link::PwmInReport>(&report)) {
+    console::StorePwmIn(console_channels, *r);
+    return;
+  }
+  if (const auto* r = std::get_if<link::PwmOutReport>(&report)) {
+    console::StorePwmOut(console_channels, *r);
+    return;
+  }
+  if (!console) return;
+  console::FlyPID& fly = console();
+  std::visit(
+      [&fly](const auto& r) {
+        using R = std::decay_t<decltype(r)>;
+        if constexpr (std::is_same_v<R, link::TrackReport>) fly.Decode_Track(r);
+        if constexpr (std::is_same_v<R, link::PidReport>) fly.Decode_PID(r);
+        if constexpr (std::is_same_v<R, link::GpsReport>) fly.Decode_GPS(r);
+        if constexpr (std::is_same_v<R, link::TargetReport>) fly.Decode_Target(r);
+        if constexpr (std::is_same_v<R, link::StatusReport>) fly.Decode_Status(r);
+      },
+      report);
+  switch (frame.type()) {
+    case link::kTypeGps: fly.ToggleGpsLed(); break;
+    case link::kTypeTarget: fly.ToggleTargetLed(); break;
+    case link::kTypeStatus: fly.ToggleStatusLed(); break;
     default: break;
   }
 }

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 
+#include "console/console_channels.h"
 #include "link/frame_receiver.h"
 #include "link/telemetry_state.h"
 #include "platform/serial_port.h"
@@ -46,6 +47,9 @@ class WavePlot;
 
 namespace tarvel::views {
 class AttitudeIndicatorView;
+}
+namespace tarvel::console {
+class FlyPID;
 }
 
 namespace tarvel::main_window {
@@ -89,6 +93,9 @@ class OSC : public QMainWindow, private link::FrameEvents {
   std::function<void()> show_console;   // "飞控监控和配置"
   std::function<void()> show_about;     // "AHRS介绍"
   std::function<void()> show_flyabout;  // "关于Voranta飞控"
+  // The flight-control console, created (not loaded) on first use; flight-controller frames
+  // other than the PWM channels go to it. Unset: those frames are only counted as received.
+  std::function<console::FlyPID&()> console;
 
   // --- Port
   // Closes the port if it is open, says so, arms the status report and resets the receiver.
@@ -139,6 +146,7 @@ class OSC : public QMainWindow, private link::FrameEvents {
   bool port_open_requested = false;
   QString port_settings_text;  // line settings read back after the last successful open
   views::Big3DFields big3D;    // what the 3D attitude window shows
+  console::ConsoleChannels console_channels;  // PWM channels the console shows on its tick
 
   // --- Controls
   QAction *com_set, *opencsv, *savecsv;    // "文件操作": port settings, playback, recording
@@ -224,6 +232,7 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void ApplyStoredSettings();
   void Decode_IMU(link::FrameView frame);
   void Decode_Motion(link::FrameView frame);
+  void DecodeForConsole(link::FrameView frame);
   QString PortDisplayName() const;
 
   std::filesystem::path ini_path_;
