@@ -10,6 +10,7 @@
 
 #include "console/fly_pid.h"
 #include "widgets/led_bar.h"
+#include "widgets/placement.h"
 #include "widgets/round_led.h"
 #include "widgets/wave_plot.h"
 #include "windows/maker_addresses.h"
@@ -24,21 +25,9 @@ constexpr int kBarPitch = 44;  // distance between neighbouring bars
 constexpr int kBarWidth = 26;
 constexpr int kBarHeight = 130;
 
-template <typename W>
-W* Place(W* widget, int x, int y, int w, int h) {
-  widget->setGeometry(x, y, w, h);
-  return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 20) {
-  auto* label = Place(new QLabel(text, parent), x, y, w, h);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const QString& caption, int x, int y, int w, int h) {
-  return Place(new QGroupBox(caption, parent), x, y, w, h);
-}
+using widgets::MakeFrame;
+using widgets::MakeLabel;
+using widgets::Place;
 
 // One channel column of a PWM group: name above, bar, value below.
 struct ChannelColumn {

@@ -16,6 +16,7 @@
 #include "widgets/label_instrument.h"
 #include "widgets/led_bar.h"
 #include "widgets/panel.h"
+#include "widgets/placement.h"
 #include "widgets/rect_led.h"
 #include "widgets/switch_led.h"
 #include "widgets/thermometer.h"
@@ -24,21 +25,9 @@
 namespace tarvel::main_window {
 namespace {
 
-template <typename W>
-W* Place(W* widget, int x, int y, int w, int h) {
-  widget->setGeometry(x, y, w, h);
-  return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 20) {
-  auto* label = Place(new QLabel(text, parent), x, y, w, h);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const QString& caption, int x, int y, int w, int h) {
-  return Place(new QGroupBox(caption, parent), x, y, w, h);
-}
+using widgets::MakeFrame;
+using widgets::MakeLabel;
+using widgets::Place;
 
 // The twelve waveforms: titles and colours of channels 0..11.
 widgets::WavePlotOptions PlotOptions(std::function<double()> clock) {

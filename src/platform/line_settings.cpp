@@ -2,14 +2,12 @@
 
 #include <array>
 
+#include "format/trim.h"
+
 namespace tarvel::platform {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
+using format::TrimBlanks;
 
 std::optional<int> SmallNumber(std::string_view s) {
   if (s.empty() || s.size() > 7) return std::nullopt;
@@ -29,7 +27,7 @@ std::optional<LineSettings> LineSettings::FromText(std::string_view text) {
   while (true) {
     const auto comma = text.find(',');
     if (count == fields.size()) return std::nullopt;
-    fields[count++] = Trim(text.substr(0, comma));
+    fields[count++] = TrimBlanks(text.substr(0, comma));
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }

@@ -2,14 +2,12 @@
 
 #include <cassert>
 
+#include "format/trim.h"
+
 namespace tarvel::platform {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
+using format::TrimBlanks;
 
 bool IsSimWord(std::string_view s) {
   if (s.size() != 3) return false;
@@ -40,7 +38,7 @@ PortName PortName::Sim() {
 }
 
 std::optional<PortName> PortName::FromText(std::string_view text) {
-  const std::string_view t = Trim(text);
+  const std::string_view t = TrimBlanks(text);
   if (t.empty()) return std::nullopt;
   if (IsSimWord(t)) return Sim();
   if (t.front() == '/') return Path(std::string(t));

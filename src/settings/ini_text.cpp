@@ -3,17 +3,12 @@
 #include <optional>
 #include <vector>
 
+#include "format/trim.h"
+
 namespace tarvel::settings {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n";
-
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(kBlanks);
-  return s.substr(first, last - first + 1);
-}
+using format::TrimBlanks;
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -48,18 +43,18 @@ std::vector<Line> SplitLines(std::string_view text) {
 
 // The section name of a "[name]" line, if it is one.
 std::optional<std::string_view> SectionName(std::string_view content) {
-  const std::string_view t = Trim(content);
+  const std::string_view t = TrimBlanks(content);
   if (t.size() < 2 || t.front() != '[') return std::nullopt;
   const auto close = t.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return Trim(t.substr(1, close - 1));
+  return TrimBlanks(t.substr(1, close - 1));
 }
 
 // The key of a "key=value" line, if it is one.
 std::optional<std::string_view> KeyName(std::string_view content) {
   const auto eq = content.find('=');
   if (eq == std::string_view::npos) return std::nullopt;
-  return Trim(content.substr(0, eq));
+  return TrimBlanks(content.substr(0, eq));
 }
 
 // Where a section's lines are: the index of its header line and one past its last line.
@@ -93,12 +88,12 @@ std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionSpan s
 
 std::string IniTextValue(std::string_view text, std::string_view section, std::string_view key) {
   const auto lines = SplitLines(text);
-  const auto span = FindSection(lines, Trim(section));
+  const auto span = FindSection(lines, TrimBlanks(section));
   if (!span) return {};
-  const auto index = FindKey(lines, *span, Trim(key));
+  const auto index = FindKey(lines, *span, TrimBlanks(key));
   if (!index) return {};
   const std::string_view content = lines[*index].content;
-  std::string_view value = Trim(content.substr(content.find('=') + 1));
+  std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
     value = value.substr(1, value.size() - 2);
   }
@@ -114,19 +109,19 @@ std::string IniTextWithValue(std::string_view text, std::string_view section, st
     const bool has_nl = first.end > first.begin && text[first.end - 1] == '\n';
     if (has_nl) eol = (first.end - first.begin >= 2 && text[first.end - 2] == '\r') ? "\r\n" : "\n";
   }
-  const std::string key_line = std::string(Trim(key)) + "=" + std::string(value);
+  const std::string key_line = std::string(TrimBlanks(key)) + "=" + std::string(value);
 
   std::string out;
   out.reserve(text.size() + key_line.size() + section.size() + 8);
-  const auto span = FindSection(lines, Trim(section));
+  const auto span = FindSection(lines, TrimBlanks(section));
   if (!span) {
     out.append(text);
     if (!text.empty() && text.back() != '\n') out.append(eol);
-    out.append("[").append(Trim(section)).append("]").append(eol);
+    out.append("[").append(TrimBlanks(section)).append("]").append(eol);
     out.append(key_line).append(eol);
     return out;
   }
-  if (const auto index = FindKey(lines, *span, Trim(key))) {
+  if (const auto index = FindKey(lines, *span, TrimBlanks(key))) {
     // The line keeps its own spelling of the key.
     const Line& line = lines[*index];
     out.append(text.substr(0, line.begin));
@@ -137,7 +132,7 @@ std::string IniTextWithValue(std::string_view text, std::string_view section, st
   // Add the key after the section's last non-blank line.
   std::size_t last = span->header;
   for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    if (!Trim(lines[i].content).empty()) last = i;
+    if (!TrimBlanks(lines[i].content).empty()) last = i;
   }
   const Line& anchor = lines[last];
   out.append(text.substr(0, anchor.end));
