@@ -1,5 +1,6 @@
 #include "widgets/compass.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -46,24 +47,13 @@ void Compass::SetHeading(double degrees) {
   if (Tenths(heading_) != before) update();
 }
 
-void Compass::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
+void Compass::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) card_image_ = QImage();  // its texts use the font
+  QWidget::changeEvent(event);
+}
 
-  const qreal side = std::min(width(), height()) - 1.0;
-  const QPointF centre = QRectF(rect()).center();
-  const QRectF outer(centre - QPointF(side / 2, side / 2), QSizeF(side, side));
-  const qreal bezel = std::max<qreal>(3.0, side * 0.045);
-  style::DrawBezel(painter, outer, side / 2, bezel);
-
-  const qreal radius = side / 2 - bezel - 1.0;                      // face
-  const qreal card = radius - std::max<qreal>(6.0, radius * 0.12);  // card rim, room for lubber
-  painter.translate(centre);
-
-  // The card, turned so that the heading stands at the top.
-  painter.save();
-  painter.rotate(-heading_);
+// The card unturned, north up, centred on the painter's origin.
+void Compass::DrawCard(QPainter& painter, qreal card) const {
   const qreal long_tick = card * 0.14;
   const qreal short_tick = card * 0.08;
   // Ticks every 10 degrees, longer every 30; north has its own marker instead.
@@ -113,6 +103,51 @@ void Compass::paintEvent(QPaintEvent*) {
   const qreal n = long_tick * 1.1;
   painter.drawPolygon(
       QPolygonF({QPointF(0, -card), QPointF(-n * 0.55, -card + n), QPointF(n * 0.55, -card + n)}));
+}
+
+void Compass::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+
+  const qreal side = std::min(width(), height()) - 1.0;
+  const QPointF centre = QRectF(rect()).center();
+  const QRectF outer(centre - QPointF(side / 2, side / 2), QSizeF(side, side));
+  const qreal bezel = std::max<qreal>(3.0, side * 0.045);
+  const qreal dpr = devicePixelRatioF();
+  if (bezel_image_.isNull() || bezel_image_.size() != size() * dpr) {
+    bezel_image_ = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    bezel_image_.setDevicePixelRatio(dpr);
+    bezel_image_.fill(Qt::transparent);
+    QPainter bezel_painter(&bezel_image_);
+    bezel_painter.setRenderHint(QPainter::Antialiasing);
+    style::DrawBezel(bezel_painter, outer, side / 2, bezel);
+  }
+  painter.drawImage(QPointF(0, 0), bezel_image_);
+
+  const qreal radius = side / 2 - bezel - 1.0;                      // face
+  const qreal card = radius - std::max<qreal>(6.0, radius * 0.12);  // card rim, room for lubber
+  painter.translate(centre);
+
+  // The card, turned so that the heading stands at the top. Its ticks and texts are drawn
+  // once per size into an image that is only turned here: rasterising turned text on every
+  // heading change would cost more than all the other instruments together.
+  const int card_px = static_cast<int>(std::ceil(card * 2)) + 4;
+  if (card_image_.isNull() || card_image_radius_ != card || card_image_.devicePixelRatio() != dpr) {
+    card_image_ = QImage(QSize(card_px, card_px) * dpr, QImage::Format_ARGB32_Premultiplied);
+    card_image_.setDevicePixelRatio(dpr);
+    card_image_.fill(Qt::transparent);
+    QPainter card_painter(&card_image_);
+    card_painter.setRenderHint(QPainter::Antialiasing);
+    card_painter.setRenderHint(QPainter::TextAntialiasing);
+    card_painter.translate(card_px / 2.0, card_px / 2.0);
+    DrawCard(card_painter, card);
+    card_image_radius_ = card;
+  }
+  painter.save();
+  painter.rotate(-heading_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QPointF(-card_px / 2.0, -card_px / 2.0), card_image_);
   painter.restore();
 
   // Lubber line: fixed at the top, in the ring outside the card, pointing at the card rim.

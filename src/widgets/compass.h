@@ -11,6 +11,8 @@
 // the card keeps the last heading. Repaints happen only when the heading moves by a tenth of a
 // degree or more, finer changes are stored without scheduling a repaint.
 
+#include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 namespace tarvel::widgets {
@@ -37,9 +39,15 @@ class Compass : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void DrawCard(QPainter& painter, qreal card) const;
+
   double heading_ = 0.0;
+  QImage card_image_;  // the card at the current size, drawn once and turned when painted
+  qreal card_image_radius_ = 0;
+  QImage bezel_image_;  // the bezel at the current size
 };
 
 }  // namespace tarvel::widgets
