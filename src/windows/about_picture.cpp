@@ -51,8 +51,8 @@ QPixmap BoardPicture(QSize size) {
   QFont f = p.font();
   f.setBold(true);
   p.setFont(f);
-  Arrow(p, c, c + QPointF(s * 1.5, 0), QColor(255, 80, 80), "X");
-  Arrow(p, c, c + QPointF(0, -s * 1.5), QColor(90, 220, 90), "Y");
+  Arrow(p, c, c + QPointF(s * 1.35, 0), QColor(255, 80, 80), "X");
+  Arrow(p, c, c + QPointF(0, -s * 1.35), QColor(90, 220, 90), "Y");
   p.setPen(QColor(230, 230, 255));
   p.drawText(QRectF(0, size.height() - 26, size.width(), 20), Qt::AlignCenter,
              QStringLiteral("Tarvel AHRS"));
