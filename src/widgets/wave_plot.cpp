@@ -67,6 +67,8 @@ WavePlot::WavePlot(WavePlotOptions options, QWidget* parent)
   plot_->setBackground(kBackground);
   plot_->setNoAntialiasingOnDrag(true);
   plot_->setPlottingHint(QCP::phFastPolylines);
+  // Antialiased curves cost most of a redraw; one-pixel traces on a dark grid read as well.
+  plot_->setNotAntialiasedElements(QCP::aePlottables | QCP::aeGrid | QCP::aeAxes);
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   QCPAxisRect* rect = plot_->axisRect();
   rect->setRangeDrag(Qt::Horizontal | Qt::Vertical);
