@@ -194,7 +194,11 @@ void OSC::DecodeForConsole(link::FrameView frame) {
     console::StorePwmOut(console_channels, *r);
     return;
   }
-  if (!console) return;
+  const std::uint8_t type = frame.type();
+  const bool console_frame = type == link::kTypeTrack || type == link::kTypeGps ||
+                             type == link::kTypeTarget || type == link::kTypeStatus ||
+                             (type > link::kTypePidBase && type <= link::kTypePidBase + 5);
+  if (!console_frame || !console) return;  // other TYPEs are not the console's business
   console::FlyPID& fly = console();
   std::visit(
       [&fly](const auto& r) {
@@ -206,7 +210,7 @@ void OSC::DecodeForConsole(link::FrameView frame) {
         if constexpr (std::is_same_v<R, link::StatusReport>) fly.Decode_Status(r);
       },
       report);
-  switch (frame.type()) {
+  switch (type) {
     case link::kTypeGps: fly.ToggleGpsLed(); break;
     case link::kTypeTarget: fly.ToggleTargetLed(); break;
     case link::kTypeStatus: fly.ToggleStatusLed(); break;

@@ -36,9 +36,11 @@ class OscConsoleTest : public OscTest {
   std::unique_ptr<console::FlyPID> fly_;
 };
 
-TEST_F(OscConsoleTest, PwmFramesOnlyFillTheChannelRecord) {
+TEST_F(OscConsoleTest, PwmAndForeignFramesLeaveTheConsoleUncreated) {
   DeliverFrame(link::kTypePwmIn,
                {0x05, 0xDC, 0x05, 0xDC, 0x03, 0xE8, 0x07, 0xD0, 0x05, 0xDC, 0x05, 0xDC});
+  DeliverFrame(0xE0, {});
+  DeliverFrame(0xD6, {1, 2, 3});
   EXPECT_EQ(fly_, nullptr);
   EXPECT_FLOAT_EQ(osc_->console_channels.inch[2], 1000.0f);
   EXPECT_FLOAT_EQ(osc_->console_channels.inch[3], 2000.0f);
