@@ -9,24 +9,7 @@
 
 namespace tarvel::widgets {
 
-DiamondLed::DiamondLed(QWidget* parent) : QWidget(parent) {}
-
-void DiamondLed::SetActive(bool active) {
-  if (active == active_) return;
-  active_ = active;
-  update();
-}
-
-void DiamondLed::Toggle() {
-  active_ = !active_;
-  update();
-}
-
-void DiamondLed::SetActiveColor(const QColor& color) {
-  if (color == active_color_) return;
-  active_color_ = color;
-  update();
-}
+DiamondLed::DiamondLed(QWidget* parent) : Lamp(QColor(235, 30, 30), parent) {}
 
 void DiamondLed::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -50,8 +33,8 @@ void DiamondLed::paintEvent(QPaintEvent*) {
   painter.drawPath(diamond(half));
 
   const qreal r = std::max<qreal>(1.0, half - 3.0);
-  style::DrawLamp(painter, diamond(r), QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), active_color_,
-                  active_);
+  style::DrawLamp(painter, diamond(r), QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), ActiveColor(),
+                  IsActive());
 }
 
 }  // namespace tarvel::widgets

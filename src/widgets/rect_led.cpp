@@ -9,24 +9,7 @@
 
 namespace tarvel::widgets {
 
-RectLed::RectLed(QWidget* parent) : QWidget(parent) {}
-
-void RectLed::SetActive(bool active) {
-  if (active == active_) return;
-  active_ = active;
-  update();
-}
-
-void RectLed::Toggle() {
-  active_ = !active_;
-  update();
-}
-
-void RectLed::SetActiveColor(const QColor& color) {
-  if (color == active_color_) return;
-  active_color_ = color;
-  update();
-}
+RectLed::RectLed(QWidget* parent) : Lamp(QColor(40, 230, 70), parent) {}
 
 void RectLed::SetCaption(const QString& caption) {
   if (caption == caption_) return;
@@ -68,7 +51,7 @@ void RectLed::paintEvent(QPaintEvent*) {
   const QRectF glass = face.adjusted(0.5, 0.5, -0.5, -0.5);
   QPainterPath shape;
   shape.addRoundedRect(glass, 1.5, 1.5);
-  style::DrawLamp(painter, shape, glass, active_color_, active_);
+  style::DrawLamp(painter, shape, glass, ActiveColor(), IsActive());
 
   if (!text.isEmpty()) {
     painter.setFont(style::FitFont(font(), caption_, text.size()));

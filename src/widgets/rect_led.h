@@ -10,20 +10,15 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/lamp.h"
+
 namespace tarvel::widgets {
 
-class RectLed : public QWidget {
+class RectLed : public Lamp {
   Q_OBJECT
 
  public:
   explicit RectLed(QWidget* parent = nullptr);
-
-  bool IsActive() const { return active_; }
-  void SetActive(bool active);
-  void Toggle();
-
-  QColor ActiveColor() const { return active_color_; }
-  void SetActiveColor(const QColor& color);
 
   QString Caption() const { return caption_; }
   void SetCaption(const QString& caption);
@@ -35,8 +30,6 @@ class RectLed : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool active_ = false;
-  QColor active_color_{40, 230, 70};
   QString caption_;
 };
 

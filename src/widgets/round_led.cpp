@@ -8,24 +8,7 @@
 
 namespace tarvel::widgets {
 
-RoundLed::RoundLed(QWidget* parent) : QWidget(parent) {}
-
-void RoundLed::SetActive(bool active) {
-  if (active == active_) return;
-  active_ = active;
-  update();
-}
-
-void RoundLed::Toggle() {
-  active_ = !active_;
-  update();
-}
-
-void RoundLed::SetActiveColor(const QColor& color) {
-  if (color == active_color_) return;
-  active_color_ = color;
-  update();
-}
+RoundLed::RoundLed(QWidget* parent) : Lamp(QColor(40, 230, 70), parent) {}
 
 void RoundLed::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -37,7 +20,7 @@ void RoundLed::paintEvent(QPaintEvent*) {
   const QRectF glass = face.adjusted(0.5, 0.5, -0.5, -0.5);
   QPainterPath shape;
   shape.addEllipse(glass);
-  style::DrawLamp(painter, shape, glass, active_color_, active_);
+  style::DrawLamp(painter, shape, glass, ActiveColor(), IsActive());
 }
 
 }  // namespace tarvel::widgets

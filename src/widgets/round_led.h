@@ -6,30 +6,21 @@
 #include <QColor>
 #include <QWidget>
 
+#include "widgets/lamp.h"
+
 namespace tarvel::widgets {
 
-class RoundLed : public QWidget {
+class RoundLed : public Lamp {
   Q_OBJECT
 
  public:
   explicit RoundLed(QWidget* parent = nullptr);
-
-  bool IsActive() const { return active_; }
-  void SetActive(bool active);
-  void Toggle();
-
-  QColor ActiveColor() const { return active_color_; }
-  void SetActiveColor(const QColor& color);
 
   QSize sizeHint() const override { return {20, 20}; }
   QSize minimumSizeHint() const override { return {8, 8}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-
- private:
-  bool active_ = false;
-  QColor active_color_{40, 230, 70};
 };
 
 }  // namespace tarvel::widgets
