@@ -14,11 +14,21 @@ Panel::Panel(const QString& title, QWidget* parent) : QWidget(parent), title_(ti
 void Panel::SetTitle(const QString& title) {
   if (title == title_) return;
   title_ = title;
+  cache_.Invalidate();
   update(0, 0, width(), TitleHeight());
 }
 
 void Panel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  cache_.Paint(*this, painter, [this](QPainter& image_painter) { Draw(image_painter); });
+}
+
+void Panel::changeEvent(QEvent* event) {
+  cache_.Invalidate();  // font, palette or style
+  QWidget::changeEvent(event);
+}
+
+void Panel::Draw(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   const QRectF all = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);

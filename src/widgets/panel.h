@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/paint_cache.h"
+
 namespace tarvel::widgets {
 
 class Panel : public QWidget {
@@ -28,9 +30,13 @@ class Panel : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void Draw(QPainter& painter) const;
+
   QString title_;
+  PaintCache cache_;  // read-outs on the panel repaint it many times a second
 };
 
 }  // namespace tarvel::widgets

@@ -1,10 +1,11 @@
 #pragma once
 // Helpers for the windows' fixed layouts: every control gets its place once and keeps it.
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+
+#include "widgets/frame_box.h"
 
 namespace tarvel::widgets {
 
@@ -23,8 +24,8 @@ inline QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int
 }
 
 // A captioned frame grouping controls.
-inline QGroupBox* MakeFrame(QWidget* parent, const QString& caption, int x, int y, int w, int h) {
-  return Place(new QGroupBox(caption, parent), x, y, w, h);
+inline FrameBox* MakeFrame(QWidget* parent, const QString& caption, int x, int y, int w, int h) {
+  return Place(new FrameBox(caption, parent), x, y, w, h);
 }
 
 }  // namespace tarvel::widgets

@@ -1,0 +1,29 @@
+#include "widgets/frame_box.h"
+
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+namespace tarvel::widgets {
+
+FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+  if (title() != cached_title_) {
+    cached_title_ = title();
+    cache_.Invalidate();
+  }
+  QPainter painter(this);
+  cache_.Paint(*this, painter, [this](QPainter& image_painter) {
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &image_painter, this);
+  });
+}
+
+void FrameBox::changeEvent(QEvent* event) {
+  // Font, palette, style, enabled state: anything may change how the frame looks.
+  cache_.Invalidate();
+  QGroupBox::changeEvent(event);
+}
+
+}  // namespace tarvel::widgets
