@@ -4,22 +4,22 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
 
+#include "widgets/wave_legend.h"
+
 namespace tarvel::widgets {
 namespace {
 
 const QColor kBackground(84, 84, 84);
-const QColor kForeground(225, 225, 225);  // axis text and legend text on the dark background
-const QColor kHiddenLegendText(140, 140, 140);
+const QColor kForeground(225, 225, 225);  // axis text on the dark background
 const QColor kGridLine(150, 150, 150);
 const QColor kZeroLine(190, 190, 190);
-const QColor kLegendFill(64, 64, 64);
 
 // Points are dropped once the oldest is this much older than the retention, so that trimming
 // happens in batches instead of at every append.
@@ -60,13 +60,27 @@ WavePlot::WavePlot(WavePlotOptions options, QWidget* parent)
                        ? options.retention_s
                        : time_span_s_),
       newest_time_(clock_()) {
-  auto* layout = new QVBoxLayout(this);
+  // The key sits beside the curves so that it never covers the newest points.
+  std::vector<WaveLegend::Entry> entries;
+  for (const WavePlotChannel& channel : options.channels)
+    entries.push_back({channel.title, channel.color, true});
+  legend_ = new WaveLegend(std::move(entries), kBackground, this);
+  auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(plot_);
+  layout->setSpacing(0);
+  layout->addWidget(plot_, 1);
+  layout->addWidget(legend_);
 
   plot_->setBackground(kBackground);
   plot_->setNoAntialiasingOnDrag(true);
-  plot_->setPlottingHint(QCP::phFastPolylines);
+  // One polyline per curve: the cosmetic one-pixel stroke is faster than a line per segment.
+  plot_->setPlottingHint(QCP::phFastPolylines, false);
+  // Nothing is drawn on the overlay layer; its own buffer would be cleared and put on screen
+  // at every redraw for nothing.
+  plot_->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+  // The key is our own widget beside the plot: QCustomPlot's legend would measure and shape
+  // its texts again at every redraw, even while hidden.
+  plot_->setAutoAddPlottableToLegend(false);
   // Antialiased curves cost most of a redraw; one-pixel traces on a dark grid read as well.
   plot_->setNotAntialiasedElements(QCP::aePlottables | QCP::aeGrid | QCP::aeAxes);
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
@@ -81,21 +95,6 @@ WavePlot::WavePlot(WavePlotOptions options, QWidget* parent)
   plot_->xAxis->setBasePen(Qt::NoPen);
   plot_->xAxis->setPadding(0);
   StyleAxis(plot_->yAxis);
-
-  // The legend sits beside the curves so that it never covers the newest points.
-  QCPLegend* legend = plot_->legend;
-  legend->setVisible(true);
-  legend->setBrush(kLegendFill);
-  legend->setBorderPen(QPen(kGridLine));
-  legend->setTextColor(kForeground);
-  legend->setIconSize(18, 10);
-  auto* side = new QCPLayoutGrid;
-  plot_->plotLayout()->addElement(0, 1, side);
-  plot_->plotLayout()->setColumnStretchFactor(1, 0.001);
-  side->addElement(0, 0, legend);
-  side->addElement(1, 0, new QCPLayoutElement(plot_));  // pushes the legend to the top
-  side->setRowStretchFactor(0, 0.001);
-  side->setMargins(QMargins(0, 6, 6, 6));
 
   if (!options.title.isEmpty()) {
     plot_->plotLayout()->insertRow(0);
@@ -150,7 +149,7 @@ void WavePlot::Append(int channel, double value) {
 void WavePlot::SetChannelVisible(int channel, bool visible) {
   if (channel < 0 || channel >= channel_count()) return;
   graphs_[static_cast<std::size_t>(channel)]->setVisible(visible);
-  StyleChannelLegend(channel);
+  legend_->SetShown(channel, visible);
   MarkDirty();
 }
 
@@ -274,18 +273,13 @@ void WavePlot::PaintOn(QPrinter* printer) {
   if (width <= 0 || height <= 0) return;
   QCPPainter painter(printer);
   const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-  const double scale = std::min(page.width() / width, page.height() / height);
+  const double scale = std::min(page.width() / (width + legend_->width()), page.height() / height);
   painter.setMode(QCPPainter::pmVectorized);
   painter.setMode(QCPPainter::pmNoCaching);
   painter.scale(scale, scale);
   plot_->toPainter(&painter, width, height);
-}
-
-void WavePlot::StyleChannelLegend(int channel) {
-  QCPGraph* graph = graphs_[static_cast<std::size_t>(channel)];
-  if (QCPPlottableLegendItem* item = plot_->legend->itemWithPlottable(graph)) {
-    item->setTextColor(graph->visible() ? kForeground : kHiddenLegendText);
-  }
+  painter.translate(width, 0);
+  legend_->Draw(painter, legend_->size());
 }
 
 }  // namespace tarvel::widgets

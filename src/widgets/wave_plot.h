@@ -36,8 +36,10 @@ class QPrinter;
 
 namespace tarvel::widgets {
 
+class WaveLegend;
+
 struct WavePlotChannel {
-  QString title;  // legend text
+  QString title;  // text in the key beside the curves
   QColor color;
 };
 
@@ -116,9 +118,9 @@ class WavePlot : public QWidget {
   void OnTimeRangeChanged();
   void OnValueRangeChanged(const QCPRange& range);
   void PaintOn(QPrinter* printer);
-  void StyleChannelLegend(int channel);
 
   QCustomPlot* plot_;
+  WaveLegend* legend_;
   std::vector<QCPGraph*> graphs_;
   std::function<double()> clock_;
   double time_span_s_;
