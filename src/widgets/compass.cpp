@@ -1,6 +1,7 @@
 #include "widgets/compass.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -105,7 +106,7 @@ void Compass::DrawCard(QPainter& painter, qreal card) const {
       QPolygonF({QPointF(0, -card), QPointF(-n * 0.55, -card + n), QPointF(n * 0.55, -card + n)}));
 }
 
-void Compass::paintEvent(QPaintEvent*) {
+void Compass::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -115,19 +116,13 @@ void Compass::paintEvent(QPaintEvent*) {
   const QRectF outer(centre - QPointF(side / 2, side / 2), QSizeF(side, side));
   const qreal bezel = std::max<qreal>(3.0, side * 0.045);
   const qreal dpr = devicePixelRatioF();
-  if (bezel_image_.isNull() || bezel_image_.size() != size() * dpr) {
-    bezel_image_ = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    bezel_image_.setDevicePixelRatio(dpr);
-    bezel_image_.fill(Qt::transparent);
-    QPainter bezel_painter(&bezel_image_);
+  bezel_.Paint(*this, painter, event->region(), [&](QPainter& bezel_painter) {
     bezel_painter.setRenderHint(QPainter::Antialiasing);
     style::DrawBezel(bezel_painter, outer, side / 2, bezel);
-  }
-  painter.drawImage(QPointF(0, 0), bezel_image_);
+  });
 
   const qreal radius = side / 2 - bezel - 1.0;                      // face
   const qreal card = radius - std::max<qreal>(6.0, radius * 0.12);  // card rim, room for lubber
-  painter.translate(centre);
 
   // The card, turned so that the heading stands at the top. Its ticks and texts are drawn
   // once per size into an image that is only turned here: rasterising turned text on every
@@ -144,11 +139,21 @@ void Compass::paintEvent(QPaintEvent*) {
     DrawCard(card_painter, card);
     card_image_radius_ = card;
   }
-  painter.save();
-  painter.rotate(-heading_);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QPointF(-card_px / 2.0, -card_px / 2.0), card_image_);
-  painter.restore();
+  // The card's drawing is round, so turning it never leaves this square.
+  const QRect card_area = QRectF(centre - QPointF(card_px, card_px) / 2, QSizeF(card_px, card_px))
+                              .toAlignedRect()
+                              .adjusted(-1, -1, 1, 1)
+                              .intersected(rect());
+  PaintInBands(painter, card_area, dpr, [&](const QRect&) {
+    painter.translate(centre);
+    painter.rotate(-heading_);
+    // The image's own edge is transparent: smoothing its pixels is enough, antialiasing the
+    // turned square's outline would only multiply the spans to fill.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPointF(-card_px / 2.0, -card_px / 2.0), card_image_);
+  });
+  painter.translate(centre);
 
   // Lubber line: fixed at the top, in the ring outside the card, pointing at the card rim.
   painter.setPen(QPen(QColor(60, 30, 0), 0.8));

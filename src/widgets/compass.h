@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "widgets/paint_cache.h"
+
 namespace tarvel::widgets {
 
 class Compass : public QWidget {
@@ -47,7 +49,7 @@ class Compass : public QWidget {
   double heading_ = 0.0;
   QImage card_image_;  // the card at the current size, drawn once and turned when painted
   qreal card_image_radius_ = 0;
-  QImage bezel_image_;  // the bezel at the current size
+  PaintCache bezel_;  // the bezel at the current size
 };
 
 }  // namespace tarvel::widgets

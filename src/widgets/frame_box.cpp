@@ -1,5 +1,6 @@
 #include "widgets/frame_box.h"
 
+#include <QPaintEvent>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 
@@ -7,13 +8,13 @@ namespace tarvel::widgets {
 
 FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
-void FrameBox::paintEvent(QPaintEvent*) {
+void FrameBox::paintEvent(QPaintEvent* event) {
   if (title() != cached_title_) {
     cached_title_ = title();
     cache_.Invalidate();
   }
   QPainter painter(this);
-  cache_.Paint(*this, painter, [this](QPainter& image_painter) {
+  cache_.Paint(*this, painter, event->region(), [this](QPainter& image_painter) {
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     style()->drawComplexControl(QStyle::CC_GroupBox, &option, &image_painter, this);

@@ -1,6 +1,7 @@
 #include "widgets/panel.h"
 
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "widgets/instrument_style.h"
@@ -18,9 +19,10 @@ void Panel::SetTitle(const QString& title) {
   update(0, 0, width(), TitleHeight());
 }
 
-void Panel::paintEvent(QPaintEvent*) {
+void Panel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  cache_.Paint(*this, painter, [this](QPainter& image_painter) { Draw(image_painter); });
+  cache_.Paint(*this, painter, event->region(),
+               [this](QPainter& image_painter) { Draw(image_painter); });
 }
 
 void Panel::changeEvent(QEvent* event) {

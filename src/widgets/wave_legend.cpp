@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -13,10 +14,10 @@ const QColor kHiddenText(140, 140, 140);
 const QColor kBorder(150, 150, 150);
 const QColor kFill(64, 64, 64);
 
-constexpr int kMargin = 6;    // around the box, inside the column
-constexpr int kPadding = 7;   // inside the box, around the rows
+constexpr int kMargin = 6;   // around the box, inside the column
+constexpr int kPadding = 7;  // inside the box, around the rows
 constexpr int kIconWidth = 18;
-constexpr int kIconGap = 5;   // between the colour line and the title
+constexpr int kIconGap = 5;  // between the colour line and the title
 constexpr int kRowGap = 2;
 
 int RowHeight(const QFontMetrics& metrics) {
@@ -75,9 +76,10 @@ void WaveLegend::Draw(QPainter& painter, const QSize& size) const {
   }
 }
 
-void WaveLegend::paintEvent(QPaintEvent*) {
+void WaveLegend::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  cache_.Paint(*this, painter, [this](QPainter& image_painter) { Draw(image_painter, size()); });
+  cache_.Paint(*this, painter, event->region(),
+               [this](QPainter& image_painter) { Draw(image_painter, size()); });
 }
 
 void WaveLegend::changeEvent(QEvent* event) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "widgets/frame_box.h"
+#include "widgets/paint_cache.h"
 #include "widgets/panel.h"
 #include "widgets/pixels.h"
 #include "widgets/wave_legend.h"
@@ -15,6 +16,54 @@ namespace {
 const QColor kPlotBackground(84, 84, 84);
 const QColor kKeyText(225, 225, 225);
 const QColor kKeyHiddenText(140, 140, 140);
+
+TEST(PaintInBands, CoversTheAreaOnceInShortBands) {
+  QImage image(50, 300, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&image);
+  for (const qreal dpr : {1.0, 2.0}) {
+    QRegion covered;
+    int area_rows = 0;
+    PaintInBands(painter, QRect(3, 7, 20, 201), dpr, [&](const QRect& band) {
+      EXPECT_LE(band.height() * dpr, 64);
+      EXPECT_FALSE(covered.intersects(band));
+      covered += band;
+      area_rows += band.height();
+    });
+    EXPECT_EQ(covered, QRegion(3, 7, 20, 201));
+    EXPECT_EQ(area_rows, 201);
+  }
+}
+
+TEST(PaintCache, CopiesExactlyTheRepaintedRegion) {
+  QWidget widget;
+  widget.resize(60, 240);
+  PaintCache cache;
+  int drawings = 0;
+  const auto draw = [&](QPainter& p) {
+    ++drawings;
+    p.fillRect(0, 0, 60, 240, Qt::red);
+  };
+  const QRegion region = QRegion(5, 10, 20, 200) + QRegion(40, 0, 10, 10);
+  QImage target(widget.size(), QImage::Format_ARGB32_Premultiplied);
+  target.fill(Qt::white);
+  {
+    QPainter painter(&target);
+    cache.Paint(widget, painter, region, draw);
+    cache.Paint(widget, painter, QRegion(0, 230, 60, 100), draw);  // partly outside the widget
+  }
+  EXPECT_EQ(drawings, 1);  // drawn once, copied twice
+  const QRegion painted = region + QRegion(0, 230, 60, 10);
+  for (int y = 0; y < target.height(); ++y) {
+    for (int x = 0; x < target.width(); ++x) {
+      const QColor want = painted.contains(QPoint(x, y)) ? QColor(Qt::red) : QColor(Qt::white);
+      ASSERT_EQ(target.pixelColor(x, y), want) << x << "," << y;
+    }
+  }
+  widget.resize(60, 250);
+  QPainter painter(&target);
+  cache.Paint(widget, painter, QRegion(0, 0, 1, 1), draw);
+  EXPECT_EQ(drawings, 2);  // a new size draws again
+}
 
 TEST(FrameBox, RedrawsItsCachedImageWhenTitleOrFontChange) {
   FrameBox frame(QStringLiteral("加速度"));
