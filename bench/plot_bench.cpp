@@ -1,5 +1,6 @@
 // Cost of the waveform plot under the main window's load: twelve channels fed 25 points a
-// second each, ten minutes retained, 8.64 s in view. Run with QT_QPA_PLATFORM=offscreen.
+// second each, ten minutes retained, 8.64 s in view; and of one artificial-horizon drawing.
+// Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "views/attitude_indicator.h"
 #include "widgets/wave_plot.h"
 
 namespace {
@@ -55,7 +57,7 @@ void BM_RedrawFullPlot(benchmark::State& state) {
   }
   state.counters["points_per_channel"] = fed.plot->point_count(0);
 }
-BENCHMARK(BM_RedrawFullPlot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawFullPlot)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // Drawing alone, forced through to the widget.
 void BM_ReplotImmediate(benchmark::State& state) {
@@ -97,6 +99,16 @@ void BM_DaySession12Channels(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DaySession12Channels)->Unit(benchmark::kSecond)->Iterations(1);
+
+// One drawing of the 157 x 117 horizon: level (a plain shifted copy of the ladder) and turned.
+void BM_DrawAttitudeIndicator(benchmark::State& state) {
+  const char* roll = state.range(0) != 0 ? "-38.9" : "0";
+  for (auto _ : state) {
+    QImage image = tarvel::views::DrawAttitudeIndicator(roll, "-23.6", QSize(157, 117));
+    benchmark::DoNotOptimize(image);
+  }
+}
+BENCHMARK(BM_DrawAttitudeIndicator)->ArgName("turned")->Arg(0)->Arg(1)->MeasureProcessCPUTime();
 
 }  // namespace
 
