@@ -9,6 +9,10 @@ namespace tarvel::widgets {
 FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
 void FrameBox::paintEvent(QPaintEvent* event) {
+  if (isCheckable()) {  // its check box follows the mouse: nothing to keep
+    QGroupBox::paintEvent(event);
+    return;
+  }
   if (title() != cached_title_) {
     cached_title_ = title();
     cache_.Invalidate();
