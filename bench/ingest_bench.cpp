@@ -2,10 +2,10 @@
 // fed the simulated board's stream in 64-byte chunks.
 //  BM_Ingest: receive path only (receiver, decoders, read-outs, lamps), CPU per frame.
 //  BM_IngestWithRefresh/<hz>: attitude and sensor frames at <hz> each (50: 100 frames a second),
-//  with the 40 ms refresh
-//    ticks and the 50 ms plot redraws (painted), on a plot already holding 10 minutes of points;
-//    reported as the share of one core the stream costs (core_pct), counting every thread of
-//    the process (the raster painter hands large fills to Qt's thread pool).
+//    with the 40 ms refresh ticks and the 50 ms plot redraws (painted), on a plot already
+//    holding 10 minutes of points; reported as the share of one core the stream costs
+//    (core_pct), counting every thread of the process (the raster painter hands large fills to
+//    Qt's thread pool).
 
 #include <benchmark/benchmark.h>
 

@@ -9,8 +9,8 @@
 //
 // PaintInBands: Qt's raster painter hands every fill that covers more than about a hundred
 // pixel rows to its thread pool. For the small, frequent repaints of an instrument panel waking
-// the pool costs more than the fill itself (measured: a fifth of the live refresh's CPU time),
-// so large blits are cut into bands short enough to stay on the calling thread.
+// the pool costs more than the fill itself (measured: about a third of the live refresh's CPU
+// time), so large blits are cut into bands short enough to stay on the calling thread.
 
 #include <QImage>
 #include <QPainter>
@@ -38,7 +38,6 @@ void PaintInBands(QPainter& painter, const QRect& area, qreal dpr, Draw&& draw) 
 class PaintCache {
  public:
   void Invalidate() { image_ = QImage(); }
-  bool valid() const { return !image_.isNull(); }
 
   // Puts the cached drawing of `widget` through `painter` (which paints on the widget, origin
   // at its top left) over `region`, first drawing it with draw(QPainter&) when it is missing
