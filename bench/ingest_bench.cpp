@@ -14,7 +14,7 @@
 #include <filesystem>
 
 #include "main/osc.h"
-#include "platform/fake_serial_port.h"
+#include "support/fake_serial_port.h"
 #include "sim_stream.h"
 #include "widgets/wave_plot.h"
 
@@ -39,7 +39,7 @@ struct Station {
       port.Deliver(std::span<const std::uint8_t>(p + off, std::min(kChunk, n - off)));
     }
   }
-  platform::FakeSerialPort port;
+  test_support::FakeSerialPort port;
   main_window::OSC osc;
 };
 

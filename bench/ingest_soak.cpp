@@ -17,7 +17,7 @@
 #include "link/frame.h"
 #include "link/frame_receiver.h"
 #include "main/osc.h"
-#include "platform/fake_serial_port.h"
+#include "support/fake_serial_port.h"
 #include "sim_stream.h"
 #include "widgets/wave_plot.h"
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     frame_ends.push_back(wire.size());
   }
 
-  tarvel::platform::FakeSerialPort port;
+  tarvel::test_support::FakeSerialPort port;
   tarvel::main_window::OSC osc(port, std::filesystem::temp_directory_path() / "tarvel_soak_OSC.ini",
                                [] { return stream_clock; });
   osc.show();

@@ -3,27 +3,27 @@
 namespace tarvel::platform {
 namespace {
 
-QSerialPort::Parity ToQt(LineSettings::Parity p) {
+QSerialPort::Parity ToQt(serial::LineSettings::Parity p) {
   switch (p) {
-    case LineSettings::Parity::kNone: return QSerialPort::NoParity;
-    case LineSettings::Parity::kEven: return QSerialPort::EvenParity;
-    case LineSettings::Parity::kOdd: return QSerialPort::OddParity;
-    case LineSettings::Parity::kMark: return QSerialPort::MarkParity;
-    case LineSettings::Parity::kSpace: return QSerialPort::SpaceParity;
+    case serial::LineSettings::Parity::kNone: return QSerialPort::NoParity;
+    case serial::LineSettings::Parity::kEven: return QSerialPort::EvenParity;
+    case serial::LineSettings::Parity::kOdd: return QSerialPort::OddParity;
+    case serial::LineSettings::Parity::kMark: return QSerialPort::MarkParity;
+    case serial::LineSettings::Parity::kSpace: return QSerialPort::SpaceParity;
   }
   return QSerialPort::NoParity;
 }
 
-QSerialPort::StopBits ToQt(LineSettings::StopBits s) {
+QSerialPort::StopBits ToQt(serial::LineSettings::StopBits s) {
   switch (s) {
-    case LineSettings::StopBits::kOne: return QSerialPort::OneStop;
-    case LineSettings::StopBits::kOneAndHalf: return QSerialPort::OneAndHalfStop;
-    case LineSettings::StopBits::kTwo: return QSerialPort::TwoStop;
+    case serial::LineSettings::StopBits::kOne: return QSerialPort::OneStop;
+    case serial::LineSettings::StopBits::kOneAndHalf: return QSerialPort::OneAndHalfStop;
+    case serial::LineSettings::StopBits::kTwo: return QSerialPort::TwoStop;
   }
   return QSerialPort::OneStop;
 }
 
-bool Configure(QSerialPort& port, const LineSettings& s) {
+bool Configure(QSerialPort& port, const serial::LineSettings& s) {
   return port.setBaudRate(s.baud) && port.setParity(ToQt(s.parity)) &&
          port.setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits)) &&
          port.setStopBits(ToQt(s.stop_bits)) && port.setFlowControl(QSerialPort::NoFlowControl);
@@ -75,7 +75,7 @@ void QtSerialPort::DiscardBuffers() {
   if (port_.isOpen()) port_.clear(QSerialPort::AllDirections);
 }
 
-bool QtSerialPort::ApplyLineSettings(const LineSettings& settings) {
+bool QtSerialPort::ApplyLineSettings(const serial::LineSettings& settings) {
   return Configure(port_, settings);
 }
 

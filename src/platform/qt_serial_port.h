@@ -25,7 +25,7 @@ class QtSerialPort final : public SerialPort {
   void DiscardBuffers() override;
 
  protected:
-  bool ApplyLineSettings(const LineSettings& settings) override;
+  bool ApplyLineSettings(const serial::LineSettings& settings) override;
 
  private:
   void OnReadyRead();

@@ -21,7 +21,7 @@ class SelectingSerialPort final : public SerialPort {
   void DiscardBuffers() override { active_->DiscardBuffers(); }
 
  protected:
-  bool ApplyLineSettings(const LineSettings& settings) override {
+  bool ApplyLineSettings(const serial::LineSettings& settings) override {
     return active_->SetLineSettings(settings.Text());
   }
 

@@ -3,7 +3,7 @@
 namespace tarvel::platform {
 
 bool SerialPort::SetLineSettings(std::string_view text) {
-  const auto parsed = LineSettings::FromText(text);
+  const auto parsed = serial::LineSettings::FromText(text);
   if (!parsed) return false;
   if (IsOpen() && !ApplyLineSettings(*parsed)) return false;
   settings_ = *parsed;

@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/line_settings.h"
-#include "platform/port_name.h"
+#include "serial/line_settings.h"
+#include "serial/port_name.h"
 
 namespace tarvel::platform {
 
@@ -40,11 +40,11 @@ class SerialPort : public QObject {
   virtual void DiscardBuffers() = 0;
 
   // The port used by the next Open(). Changing it while open takes effect at the next open.
-  const PortName& port() const { return port_; }
-  void SetPort(PortName port) { port_ = std::move(port); }
+  const serial::PortName& port() const { return port_; }
+  void SetPort(serial::PortName port) { port_ = std::move(port); }
 
   // The line settings used by the next Open() ("115200,n,8,1").
-  const LineSettings& line_settings() const { return settings_; }
+  const serial::LineSettings& line_settings() const { return settings_; }
   // Accepts a settings text; a text the port cannot use is refused (false) and the previous
   // settings stay. An open port applies the new settings at once.
   bool SetLineSettings(std::string_view text);
@@ -58,11 +58,11 @@ class SerialPort : public QObject {
 
  protected:
   // Called with new settings while the port is open; false refuses them.
-  virtual bool ApplyLineSettings(const LineSettings& settings) = 0;
+  virtual bool ApplyLineSettings(const serial::LineSettings& settings) = 0;
 
  private:
-  PortName port_;
-  LineSettings settings_;
+  serial::PortName port_;
+  serial::LineSettings settings_;
 };
 
 }  // namespace tarvel::platform

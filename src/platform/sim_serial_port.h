@@ -36,7 +36,7 @@ class SimSerialPort final : public SerialPort {
   void Advance(int elapsed_ms);
 
  protected:
-  bool ApplyLineSettings(const LineSettings&) override { return true; }
+  bool ApplyLineSettings(const serial::LineSettings&) override { return true; }
 
  private:
   void OnTick();

@@ -31,8 +31,8 @@ StartupSettings ResolveStartupSettings(
   const std::string settings_text = read_value("Settings");
   const std::string port_text = read_value("Port");
   if (!settings_text.empty() && !port_text.empty()) {
-    const auto port = platform::PortName::FromText(port_text);
-    const auto line = platform::LineSettings::FromText(settings_text);
+    const auto port = serial::PortName::FromText(port_text);
+    const auto line = serial::LineSettings::FromText(settings_text);
     const std::string defaults = "1 和 " + s.line_settings.Text();
     if (!port) s.ignored.push_back(IgnoredLine("Port", port_text, defaults));
     if (!line) s.ignored.push_back(IgnoredLine("Settings", settings_text, defaults));

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/line_settings.h"
-#include "platform/port_name.h"
+#include "serial/line_settings.h"
+#include "serial/port_name.h"
 
 namespace tarvel::settings {
 
@@ -21,8 +21,8 @@ inline constexpr double kDefaultAccResolution = 16384.0;
 inline constexpr double kDefaultGyroResolution = 32.8;
 
 struct StartupSettings {
-  platform::PortName port;               // port 1
-  platform::LineSettings line_settings;  // 115200,n,8,1
+  serial::PortName port;               // port 1
+  serial::LineSettings line_settings;  // 115200,n,8,1
   double acc_resolution = kDefaultAccResolution;
   double gyro_resolution = kDefaultGyroResolution;
   // One message line (UTF-8) for every stored value that was ignored.

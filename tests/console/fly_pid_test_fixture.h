@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "console/fly_pid.h"
-#include "platform/fake_serial_port.h"
+#include "support/fake_serial_port.h"
 
 namespace tarvel::console {
 
@@ -35,7 +35,7 @@ class FlyPidTest : public ::testing::Test {
   FlyPID& w() { return *window_; }
 
   ConsoleChannels channels_;
-  platform::FakeSerialPort port_;
+  test_support::FakeSerialPort port_;
   int led_flashes_ = 0;
   QStringList log_;
   double now_ = 100.0;

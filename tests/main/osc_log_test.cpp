@@ -34,7 +34,7 @@ TEST_F(OscTest, StartUpGreetsWithSixLinesTheFirstNumberedAndRunsOnce) {
 
 TEST_F(OscTest, WithoutSettingsFileTheDefaultsHold) {
   StartUp();
-  EXPECT_EQ(port_.port(), platform::PortName::Number(1));
+  EXPECT_EQ(port_.port(), serial::PortName::Number(1));
   EXPECT_EQ(port_.SettingsText(), "115200,n,8,1");
   EXPECT_EQ(osc_->ACC_Resolution, 16384.0);
   EXPECT_EQ(osc_->GYRO_Resolution, 32.8);
@@ -59,7 +59,7 @@ TEST_F(OscTest, UnusableStoredValueIsReportedAfterTheWelcomeLines) {
   EXPECT_EQ(lines.mid(0, 6), kWelcome);
   EXPECT_TRUE(lines[6].startsWith(">  ")) << lines[6].toStdString();
   EXPECT_TRUE(lines[6].contains(" Port ")) << lines[6].toStdString();
-  EXPECT_EQ(port_.port(), platform::PortName::Number(1));
+  EXPECT_EQ(port_.port(), serial::PortName::Number(1));
 }
 
 TEST_F(OscTest, ClearLeavesAMarkerLineAndTheCountRunsOn) {

@@ -12,7 +12,7 @@
 
 #include "link/frame.h"
 #include "main/osc.h"
-#include "platform/fake_serial_port.h"
+#include "support/fake_serial_port.h"
 
 namespace tarvel::main_window {
 
@@ -41,7 +41,7 @@ class OscTest : public ::testing::Test {
   }
 
   std::filesystem::path dir_;
-  platform::FakeSerialPort port_;
+  test_support::FakeSerialPort port_;
   std::unique_ptr<OSC> osc_;
 };
 

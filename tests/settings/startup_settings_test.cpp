@@ -17,7 +17,7 @@ StartupSettings Resolve(const std::map<std::string, std::string, std::less<>>& f
 
 TEST(StartupSettingsTest, EmptyFileGivesTheDefaults) {
   const StartupSettings s = Resolve({});
-  EXPECT_EQ(s.port, platform::PortName::Number(1));
+  EXPECT_EQ(s.port, serial::PortName::Number(1));
   EXPECT_EQ(s.line_settings.Text(), "115200,n,8,1");
   EXPECT_EQ(s.acc_resolution, 16384.0);
   EXPECT_EQ(s.gyro_resolution, 32.8);
@@ -29,7 +29,7 @@ TEST(StartupSettingsTest, CompletePairsAreUsed) {
                                      {"Settings", "9600,e,7,2"},
                                      {"GYRO_Resolution", "16.4"},
                                      {"ACC_Resolution", "8192abc"}});
-  EXPECT_EQ(s.port, platform::PortName::Number(3));
+  EXPECT_EQ(s.port, serial::PortName::Number(3));
   EXPECT_EQ(s.line_settings.Text(), "9600,e,7,2");
   EXPECT_EQ(s.gyro_resolution, 16.4);
   EXPECT_EQ(s.acc_resolution, 8192.0);
@@ -39,7 +39,7 @@ TEST(StartupSettingsTest, CompletePairsAreUsed) {
 TEST(StartupSettingsTest, IncompletePairTakesItsDefaultsSilently) {
   const StartupSettings s =
       Resolve({{"Settings", "9600,n,8,1"}, {"ACC_Resolution", "8192"}, {"GYRO_Resolution", ""}});
-  EXPECT_EQ(s.port, platform::PortName::Number(1));
+  EXPECT_EQ(s.port, serial::PortName::Number(1));
   EXPECT_EQ(s.line_settings.Text(), "115200,n,8,1");
   EXPECT_EQ(s.acc_resolution, 16384.0);
   EXPECT_EQ(s.gyro_resolution, 32.8);
@@ -48,7 +48,7 @@ TEST(StartupSettingsTest, IncompletePairTakesItsDefaultsSilently) {
 
 TEST(StartupSettingsTest, DevicePathsAndTheSimulatorAreUsablePorts) {
   EXPECT_EQ(Resolve({{"Port", "/dev/ttyUSB0"}, {"Settings", "921600,n,8,1"}}).port,
-            platform::PortName::Path("/dev/ttyUSB0"));
+            serial::PortName::Path("/dev/ttyUSB0"));
   EXPECT_TRUE(Resolve({{"Port", "SIM"}, {"Settings", "115200,n,8,1"}}).port.is_sim());
 }
 
@@ -61,7 +61,7 @@ class StartupSettingsBadValueTest : public ::testing::TestWithParam<BadPair> {};
 
 TEST_P(StartupSettingsBadValueTest, UnusableValueGivesThePairsDefaultsAndOneLine) {
   const StartupSettings s = Resolve(GetParam().file);
-  EXPECT_EQ(s.port, platform::PortName::Number(1));
+  EXPECT_EQ(s.port, serial::PortName::Number(1));
   EXPECT_EQ(s.line_settings.Text(), "115200,n,8,1");
   EXPECT_EQ(s.acc_resolution, 16384.0);
   EXPECT_EQ(s.gyro_resolution, 32.8);

@@ -1,10 +1,10 @@
-#include "platform/line_settings.h"
+#include "serial/line_settings.h"
 
 #include <array>
 
 #include "format/trim.h"
 
-namespace tarvel::platform {
+namespace tarvel::serial {
 namespace {
 
 using format::TrimBlanks;
@@ -77,4 +77,4 @@ std::string LineSettings::Text() const {
   return t;
 }
 
-}  // namespace tarvel::platform
+}  // namespace tarvel::serial

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarvel::platform {
+namespace tarvel::serial {
 
 class PortName {
  public:
@@ -45,4 +45,4 @@ class PortName {
   std::string path_;
 };
 
-}  // namespace tarvel::platform
+}  // namespace tarvel::serial

@@ -1,10 +1,10 @@
-#include "platform/port_name.h"
+#include "serial/port_name.h"
 
 #include <cassert>
 
 #include "format/trim.h"
 
-namespace tarvel::platform {
+namespace tarvel::serial {
 namespace {
 
 using format::TrimBlanks;
@@ -77,4 +77,4 @@ std::string PortName::SystemName() const {
 #endif
 }
 
-}  // namespace tarvel::platform
+}  // namespace tarvel::serial

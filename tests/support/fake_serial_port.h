@@ -6,13 +6,13 @@
 
 #include "platform/serial_port.h"
 
-namespace tarvel::platform {
+namespace tarvel::test_support {
 
-class FakeSerialPort final : public SerialPort {
+class FakeSerialPort final : public platform::SerialPort {
   Q_OBJECT
 
  public:
-  using SerialPort::SerialPort;
+  using platform::SerialPort::SerialPort;
 
   bool IsOpen() const override { return open_; }
   void Open() override {
@@ -46,10 +46,10 @@ class FakeSerialPort final : public SerialPort {
   std::vector<std::vector<std::uint8_t>> written;
 
  protected:
-  bool ApplyLineSettings(const LineSettings&) override { return true; }
+  bool ApplyLineSettings(const serial::LineSettings&) override { return true; }
 
  private:
   bool open_ = false;
 };
 
-}  // namespace tarvel::platform
+}  // namespace tarvel::test_support

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarvel::platform {
+namespace tarvel::serial {
 
 struct LineSettings {
   enum class Parity { kNone, kEven, kOdd, kMark, kSpace };
@@ -30,4 +30,4 @@ struct LineSettings {
 
 inline constexpr std::string_view kDefaultLineSettings = "115200,n,8,1";
 
-}  // namespace tarvel::platform
+}  // namespace tarvel::serial

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/line_settings.h"
-#include "platform/port_name.h"
+#include "serial/line_settings.h"
+#include "serial/port_name.h"
 
-namespace tarvel::platform {
+namespace tarvel::serial {
 namespace {
 
 TEST(PortNameTest, ParsesNumbersPathsAndTheSimulator) {
@@ -52,4 +52,4 @@ TEST(LineSettingsTest, RefusesEverythingElse) {
 }
 
 }  // namespace
-}  // namespace tarvel::platform
+}  // namespace tarvel::serial
