@@ -77,4 +77,10 @@ std::string LineSettings::Text() const {
   return t;
 }
 
+double LineSettings::BitsPerCharacter() const {
+  static constexpr std::array<double, 3> kStop = {1.0, 1.5, 2.0};
+  const double parity_bits = parity == Parity::kNone ? 0 : 1;
+  return 1 + data_bits + parity_bits + kStop[static_cast<int>(stop_bits)];
+}
+
 }  // namespace tarvel::serial

@@ -25,6 +25,10 @@ struct LineSettings {
   // The canonical text, as the port reports its settings back: "115200,n,8,1".
   std::string Text() const;
 
+  // Bits one character occupies on the line: the start bit, the data bits, a parity bit unless
+  // the parity is none, and the stop bits (1.5 counts as 1.5). 8N1 is 10, 8E2 is 12.
+  double BitsPerCharacter() const;
+
   friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 

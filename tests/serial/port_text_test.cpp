@@ -51,5 +51,20 @@ TEST(LineSettingsTest, RefusesEverythingElse) {
   }
 }
 
+TEST(LineSettingsTest, BitsPerCharacterCountsStartParityAndStopBits) {
+  struct Case {
+    const char* text;
+    double bits;
+  };
+  for (const Case& c :
+       {Case{"115200,n,8,1", 10}, Case{"115200,e,8,2", 12}, Case{"9600,o,7,1.5", 10.5},
+        Case{"9600,m,8,1", 11}, Case{"9600,s,8,1.5", 11.5}, Case{"300,n,5,1", 7},
+        Case{"300,n,5,1.5", 7.5}, Case{"4000000,n,8,2", 11}, Case{"1200,e,7,1", 10}}) {
+    const auto s = LineSettings::FromText(c.text);
+    ASSERT_TRUE(s.has_value()) << c.text;
+    EXPECT_EQ(s->BitsPerCharacter(), c.bits) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace tarvel::serial
