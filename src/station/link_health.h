@@ -14,16 +14,19 @@
 //    that median: median and 99th percentile); the time since the TYPE was last seen, stale
 //    when longer than three median periods. A TYPE that stopped has both rates at 0 within
 //    10 s.
+//  - The history starts with the first timed event after construction or Reset(). Until it
+//    is as long as a window, rates are taken over the history instead of the whole window, so
+//    a link watched for 2 s shows its true rates rather than a fifth of them.
 //  - Memory is bounded by the arrivals of the last 10 s (plus a constant per TYPE seen).
 //  - Recording an event is cheap (tens of nanoseconds); the statistics are worked out only
 //    when Snapshot() is asked for (once a second by the window).
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "serial/line_settings.h"
+#include "station/ring_buffer.h"
 
 namespace tarvel::station {
 
@@ -93,7 +96,10 @@ class LinkHealth {
  private:
   struct PerType {
     std::uint64_t frames = 0;
-    std::deque<Nanos> arrivals;  // the last 10 s, oldest first
+    // Arrivals, oldest first: those of the 10 s up to the newest, and the one before them (so
+    // the first interval in the window is known). They are dropped only when the TYPE arrives
+    // again, so a TYPE that went quiet keeps its period and can be reported stale.
+    RingBuffer<Nanos> arrivals;
   };
   // Byte counts per delivery time, for the per-second byte rates (the last 1 s).
   struct ByteEvent {
@@ -101,8 +107,24 @@ class LinkHealth {
     std::size_t count;
   };
 
+  // Marks the start of the history at the first timed event after construction or Reset().
+  void Started(Nanos now) {
+    if (!started_) {
+      started_ = true;
+      start_ = now;
+    }
+  }
+  static void AddBytes(RingBuffer<ByteEvent>& recent, std::size_t count, Nanos now);
+  // Bytes per second over the last second before `now`, or over the history if shorter.
+  double ByteRate(const RingBuffer<ByteEvent>& recent, Nanos now) const;
+  TypeHealth TypeFigures(std::uint8_t type, const PerType& t, Nanos now) const;
+  // The length of a rate window of `window` before `now`, cut to the history (0 before it).
+  Nanos WindowAt(Nanos now, Nanos window) const;
+
   std::array<PerType, 256> per_type_{};
-  std::deque<ByteEvent> rx_recent_, tx_recent_;
+  RingBuffer<ByteEvent> rx_recent_, tx_recent_;
+  bool started_ = false;
+  Nanos start_ = 0;
   std::uint64_t bytes_received_ = 0, bytes_sent_ = 0, good_frames_ = 0, checksum_errors_ = 0,
                 header_missing_ = 0, overflows_ = 0, device_losses_ = 0, unknown_types_ = 0,
                 short_frames_ = 0;
