@@ -14,8 +14,8 @@
 #include <filesystem>
 
 #include "main/osc.h"
-#include "support/fake_serial_port.h"
 #include "sim_stream.h"
+#include "support/fake_serial_port.h"
 #include "widgets/wave_plot.h"
 
 namespace tarvel::bench {
@@ -25,9 +25,11 @@ constexpr std::size_t kChunk = 64;
 
 double stream_clock = 0;  // the plot's clock: stream time, not wall time
 
-struct Station {
-  Station()
-      : osc(port, std::filesystem::temp_directory_path() / "tarvel_bench_OSC.ini",
+// The main window on the test-double port, with the station it shares.
+struct Rig {
+  Rig()
+      : station(port),
+        osc(station, std::filesystem::temp_directory_path() / "tarvel_bench_OSC.ini",
             [] { return stream_clock; }) {
     osc.Timer_Getdata_Tick();
     osc.iSwitchLedX1_Switched();
@@ -40,6 +42,7 @@ struct Station {
     }
   }
   test_support::FakeSerialPort port;
+  station::Station station;
   main_window::OSC osc;
 };
 
@@ -58,9 +61,9 @@ std::int64_t CountFrames(const TimedStream& s) {
 void BM_Ingest(benchmark::State& state) {
   static const TimedStream stream = MakeStream(MixedWithNoise(), 10);
   static const std::int64_t frames = CountFrames(stream);
-  Station station;
+  Rig rig;
   for (auto _ : state)
-    station.Deliver(stream.bytes.data(), stream.bytes.size());
+    rig.Deliver(stream.bytes.data(), stream.bytes.size());
   state.counters["us_per_frame"] = benchmark::Counter(
       static_cast<double>(frames) / 1e6,
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
@@ -76,15 +79,15 @@ double ProcessCpuSeconds() {
 void BM_IngestWithRefresh(benchmark::State& state) {
   const auto hz = static_cast<double>(state.range(0));
   const TimedStream stream = MakeStream(ImuAndMotionOnly(hz), 10);
-  Station station;
-  station.osc.show();
+  Rig rig;
+  rig.osc.show();
   // Ten minutes of points already in the plot, as after a long session.
   for (int i = 0; i < 600 * 25; ++i) {
     stream_clock += 0.04;
     for (int c = 0; c < 12; ++c)
-      station.osc.PlotAppend(c, (i % 200) - 100.0 + c);
+      rig.osc.PlotAppend(c, (i % 200) - 100.0 + c);
   }
-  station.osc.iPlotX1->RedrawNow();
+  rig.osc.iPlotX1->RedrawNow();
   QCoreApplication::processEvents();
 
   const double cpu_before = ProcessCpuSeconds();
@@ -92,13 +95,13 @@ void BM_IngestWithRefresh(benchmark::State& state) {
     std::size_t begin = 0;
     for (std::size_t step = 0; step < stream.step_ends.size(); ++step) {
       const std::size_t end = stream.step_ends[step];
-      station.Deliver(stream.bytes.data() + begin, end - begin);
+      rig.Deliver(stream.bytes.data() + begin, end - begin);
       begin = end;
       stream_clock += stream.step_ms / 1000.0;
       const int elapsed_ms = static_cast<int>((step + 1) * stream.step_ms);
-      if (elapsed_ms % 40 == 0) station.osc.display_time_Tick();
+      if (elapsed_ms % 40 == 0) rig.osc.display_time_Tick();
       if (elapsed_ms % 50 == 0) {
-        station.osc.iPlotX1->RedrawNow();
+        rig.osc.iPlotX1->RedrawNow();
         QCoreApplication::processEvents();  // paints what changed
       }
     }

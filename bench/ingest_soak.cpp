@@ -17,8 +17,8 @@
 #include "link/frame.h"
 #include "link/frame_receiver.h"
 #include "main/osc.h"
-#include "support/fake_serial_port.h"
 #include "sim_stream.h"
+#include "support/fake_serial_port.h"
 #include "widgets/wave_plot.h"
 
 namespace {
@@ -88,7 +88,9 @@ int main(int argc, char** argv) {
   }
 
   tarvel::test_support::FakeSerialPort port;
-  tarvel::main_window::OSC osc(port, std::filesystem::temp_directory_path() / "tarvel_soak_OSC.ini",
+  tarvel::station::Station station(port);
+  tarvel::main_window::OSC osc(station,
+                               std::filesystem::temp_directory_path() / "tarvel_soak_OSC.ini",
                                [] { return stream_clock; });
   osc.show();
   osc.Timer_Getdata_Tick();

@@ -2,60 +2,68 @@
 
 #include "console/fly_pid.h"
 #include "main/osc.h"
+#include "widgets/show_window.h"
 #include "windows/about_windows.h"
 
 namespace tarvel::app {
-namespace {
 
-// Shows a window without blocking, or brings it forward with its current content.
-void ShowWindow(QWidget& w) {
-  w.show();
-  w.raise();
-  w.activateWindow();
+using widgets::ShowWindow;
+
+Forms::Forms(platform::SerialPort& port, std::filesystem::path ini_path,
+             station::LinkSession::Clock clock)
+    : station_(port, std::move(clock)),
+      ini_path_(std::move(ini_path)),
+      about_([] { return std::make_unique<windows::about>(); }),
+      flyabout_([] { return std::make_unique<windows::flyabout>(); }),
+      flypid_([this] { return std::make_unique<console::FlyPID>(station_); }) {
+  ConnectConsoleReports();
 }
 
-}  // namespace
-
-Forms::Forms(platform::SerialPort& port, std::filesystem::path ini_path)
-    : port_(port), ini_path_(std::move(ini_path)) {}
-
-// The main window goes last: the others may hold pointers into it.
-Forms::~Forms() {
-  flypid_.reset();
-  flyabout_.reset();
-  about_.reset();
-  osc_.reset();
-}
+// The windows go first (the slots, then the main window), the station they share last.
+Forms::~Forms() = default;
 
 main_window::OSC& Forms::osc() {
   if (!osc_) {
-    osc_ = std::make_unique<main_window::OSC>(port_, ini_path_);
+    osc_ = std::make_unique<main_window::OSC>(station_, ini_path_);
     osc_->show_about = [this] { ShowWindow(about()); };
     osc_->show_flyabout = [this] { ShowWindow(flyabout()); };
     osc_->show_console = [this] { ShowWindow(flypid()); };
-    osc_->console = [this]() -> console::FlyPID& { return flypid(); };
   }
   return *osc_;
 }
 
 windows::about& Forms::about() {
-  if (!about_) about_ = std::make_unique<windows::about>();
-  return *about_;
+  return about_.get();
 }
-
-console::FlyPID& Forms::flypid() {
-  if (!flypid_) {
-    main_window::OSC& main = osc();
-    flypid_ = std::make_unique<console::FlyPID>(
-        main.console_channels, port_, [&main] { main.Send_LedON(); },
-        [&main](const QString& line) { main.Show_msg(line); });
-  }
-  return *flypid_;
-}
-
 windows::flyabout& Forms::flyabout() {
-  if (!flyabout_) flyabout_ = std::make_unique<windows::flyabout>();
-  return *flyabout_;
+  return flyabout_.get();
+}
+console::FlyPID& Forms::flypid() {
+  return flypid_.get();
+}
+console::FlyPID* Forms::find_flypid() const {
+  return flypid_.find();
+}
+
+void Forms::ConnectConsoleReports() {
+  using station::LinkSession;
+  LinkSession* s = &station_.session;
+  QObject::connect(s, &LinkSession::trackFrame, s,
+                   [this](const link::TrackReport& r) { flypid().Decode_Track(r); });
+  QObject::connect(s, &LinkSession::pidFrame, s,
+                   [this](const link::PidReport& r) { flypid().Decode_PID(r); });
+  QObject::connect(s, &LinkSession::gpsFrame, s, [this](const link::GpsReport& r) {
+    flypid().Decode_GPS(r);
+    flypid().ToggleGpsLed();
+  });
+  QObject::connect(s, &LinkSession::targetFrame, s, [this](const link::TargetReport& r) {
+    flypid().Decode_Target(r);
+    flypid().ToggleTargetLed();
+  });
+  QObject::connect(s, &LinkSession::statusFrame, s, [this](const link::StatusReport& r) {
+    flypid().Decode_Status(r);
+    flypid().ToggleStatusLed();
+  });
 }
 
 }  // namespace tarvel::app

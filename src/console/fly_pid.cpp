@@ -11,10 +11,12 @@
 #include <QShowEvent>
 
 #include "console/servo_mid_dialog.h"
-#include "format/number_text.h"
 #include "link/commands.h"
+#include "platform/serial_port.h"
 #include "widgets/led_bar.h"
+#include "widgets/number_texts.h"
 #include "widgets/round_led.h"
+#include "widgets/show_window.h"
 #include "widgets/wave_plot.h"
 
 namespace tarvel::console {
@@ -24,26 +26,13 @@ constexpr float kLoadChannelValue = 1500.0f;
 const char* const kLoopNames[FlyPID::kLoops] = {"横滚PID", "俯仰PID", "航向PID", "高度PID",
                                                 "角度平衡PID"};
 
-QString Text(const std::string& s) {
-  return QString::fromStdString(s);
-}
-QString Fixed(double value, int decimals) {
-  return Text(format::FormatFixed(value, decimals));
-}
-QString Decimal(float value) {
-  return Text(format::DecimalText(value));
-}
+using widgets::Decimal;
+using widgets::Fixed;
 
 }  // namespace
 
-FlyPID::FlyPID(ConsoleChannels& channels, platform::SerialPort& port,
-               std::function<void()> send_led_on, std::function<void(const QString&)> show_msg,
-               std::function<double()> plot_clock, QWidget* parent)
-    : QWidget(parent),
-      channels_(channels),
-      port_(port),
-      send_led_on_(std::move(send_led_on)),
-      show_msg_(std::move(show_msg)) {
+FlyPID::FlyPID(station::Station& station, std::function<double()> plot_clock, QWidget* parent)
+    : QWidget(parent), station_(station) {
   BuildControls(std::move(plot_clock));
   ConnectSignals();
 }
@@ -53,15 +42,11 @@ FlyPID::~FlyPID() = default;
 void FlyPID::EnsureLoaded() {
   if (loaded_) return;
   loaded_ = true;
-  channels_.inch.fill(kLoadChannelValue);
-  channels_.outch.fill(kLoadChannelValue);
+  station_.console_channels.inch.fill(kLoadChannelValue);
+  station_.console_channels.outch.fill(kLoadChannelValue);
   tracking_ = true;
-  // Selecting the first loop is what sends its select frame; done by hand so the frame goes
-  // out even if the list already stood on that item.
-  {
-    const QSignalBlocker block(Combo1);
-    Combo1->setCurrentIndex(0);
-  }
+  // Selecting the first loop sends its select frame, as if the user had picked it.
+  Combo1->setCurrentIndex(0);
   Combo1_Click();
   Timer1.SetEnabled(true);
 }
@@ -73,42 +58,31 @@ void FlyPID::showEvent(QShowEvent* event) {
 
 // ---- Commands
 
-bool FlyPID::SendFrame(std::span<const std::uint8_t> frame) {
-  if (!port_.IsOpen()) return false;
-  port_.Write(frame);  // a failed write still counts as sent, like the main window's commands
-  return true;
-}
-
 void FlyPID::servo_mid() {
-  if (!SendFrame(link::ServoMidCommand())) return;
-  if (show_msg_) {
-    show_msg_(QStringLiteral("记录舵机中立位 命令已经发送！"));
-    show_msg_(QStringLiteral("命令格式(HEX): A5 5A 04 F5 F9 AA"));
-  }
-  if (send_led_on_) send_led_on_();
+  station_.sender.SendLogged(link::ServoMidCommand(), QStringLiteral("记录舵机中立位"));
 }
 
 void FlyPID::Send_readPID(std::uint8_t n) {
-  if (SendFrame(link::ReadPidCommand(n)) && send_led_on_) send_led_on_();
+  station_.sender.Send(link::ReadPidCommand(n));
 }
 
 void FlyPID::Send_seePID(std::uint8_t n) {
-  if (SendFrame(link::SelectPidCommand(n)) && send_led_on_) send_led_on_();
+  station_.sender.Send(link::SelectPidCommand(n));
 }
 
 void FlyPID::Send_writePID(std::uint8_t loop) {
-  if (loop < 1 || loop > kLoops || !port_.IsOpen()) return;
+  if (loop < 1 || loop > kLoops || !station_.port.IsOpen()) return;
   const LoopControls& c = Loop(loop);
   const auto p = link::PidGainFromText(c.p->text().toStdString());
   const auto i = link::PidGainFromText(c.i->text().toStdString());
   const auto d = link::PidGainFromText(c.d->text().toStdString());
   if (!p || !i || !d) {
     // An infinite gain would reach the flight controller as a real command; refuse the loop.
-    if (show_msg_)
-      show_msg_(QString::fromUtf8(kLoopNames[loop - 1]) + QStringLiteral(" 参数超出范围,未发送"));
+    station_.sender.Tell(QString::fromUtf8(kLoopNames[loop - 1]) +
+                         QStringLiteral(" 参数超出范围,未发送"));
     return;
   }
-  if (SendFrame(link::WritePidCommand(loop, *p, *i, *d)) && send_led_on_) send_led_on_();
+  station_.sender.Send(link::WritePidCommand(loop, *p, *i, *d));
 }
 
 // ---- Decoded frames
@@ -189,25 +163,20 @@ void FlyPID::ToggleStatusLed() {
 // ---- Handlers
 
 void FlyPID::Timer1_Tick() {
+  const station::ConsoleChannels& channels = station_.console_channels;
   for (std::size_t ch = 0; ch < in_bars_.size(); ++ch) {
-    in_bars_[ch]->SetPosition(channels_.inch[ch]);
-    in_values_[ch]->setText(Decimal(channels_.inch[ch]));
+    in_bars_[ch]->SetPosition(channels.inch[ch]);
+    in_values_[ch]->setText(Decimal(channels.inch[ch]));
   }
   for (std::size_t ch = 0; ch < out_bars_.size(); ++ch) {
-    out_bars_[ch]->SetPosition(channels_.outch[ch]);
-    out_values_[ch]->setText(Decimal(channels_.outch[ch]));
+    out_bars_[ch]->SetPosition(channels.outch[ch]);
+    out_values_[ch]->setText(Decimal(channels.outch[ch]));
   }
 }
 
 void FlyPID::Combo1_Click() {
   // Index -1 (nothing selected) selects "loop 0", as the board's tools always have.
   Send_seePID(static_cast<std::uint8_t>(Combo1->currentIndex() + 1));
-}
-
-void FlyPID::Combo1_Change() {
-  // Typed text picks a loop only when it is one of the list's names.
-  const int index = Combo1->findText(Combo1->currentText(), Qt::MatchExactly);
-  Send_seePID(static_cast<std::uint8_t>(index + 1));
 }
 
 void FlyPID::ReadButton_Click(int loop) {
@@ -220,9 +189,7 @@ void FlyPID::WriteButton_Click(int loop) {
 
 void FlyPID::Command12_Click() {
   if (!servo_dialog) servo_dialog = new servomid([this] { servo_mid(); }, this);
-  servo_dialog->show();
-  servo_dialog->raise();
-  servo_dialog->activateWindow();
+  widgets::ShowWindow(*servo_dialog);
 }
 
 void FlyPID::Command7_Click() {
@@ -239,8 +206,9 @@ void FlyPID::Check2_Click() {
 
 void FlyPID::ConnectSignals() {
   connect(&Timer1, &platform::Timer::tick, this, &FlyPID::Timer1_Tick);
-  connect(Combo1, &QComboBox::currentIndexChanged, this, &FlyPID::Combo1_Click);
-  connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, &FlyPID::Combo1_Change);
+  // activated: the user picked an item (also the one already selected), or confirmed an exactly
+  // typed item name, which the combo box itself turns into that item. Typing alone is not.
+  connect(Combo1, &QComboBox::activated, this, &FlyPID::Combo1_Click);
   for (int loop = 1; loop <= kLoops; ++loop) {
     connect(Loop(loop).read, &QPushButton::clicked, this, [this, loop] { ReadButton_Click(loop); });
     connect(Loop(loop).write, &QPushButton::clicked, this,

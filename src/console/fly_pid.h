@@ -8,10 +8,13 @@
 //    first show or on the first widget update by a decoder, whichever comes first. It sets the
 //    fourteen channel values to 1500, selects the roll loop for tracking (which sends the
 //    select frame if the port is open) and starts Timer1.
-//  - The PWM frames go to the ConsoleChannels record the main window owns (StorePwmIn/Out) and
-//    never load the window; Timer1 copies that record onto the bars while the window is loaded.
-//  - Every command writes its whole frame if the port is open and then lights TXD through
-//    send_led_on; with the port closed it does nothing at all. Only servo_mid logs.
+//  - The PWM frames go to the station's ConsoleChannels record and never load the window;
+//    Timer1 copies that record onto the bars while the window is loaded.
+//  - Every command goes through the station's command sender: the whole frame if the port is
+//    open, then the TXD lamp; with the port closed nothing at all. Only servo_mid logs.
+//  - The loop selector sends the select frame when the user picks a loop from its list (also
+//    the same one again) or confirms an exactly typed loop name with Enter; typing alone
+//    sends nothing.
 //  - A loop's "写入" button stays disabled until that loop's gains have been read back.
 //  - A gain box whose text is not a finite single-precision number blocks the write of its
 //    loop: nothing is sent and the log says which loop was refused.
@@ -24,12 +27,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <span>
 
-#include "console/console_channels.h"
 #include "link/reports.h"
-#include "platform/serial_port.h"
 #include "platform/timer.h"
+#include "station/station.h"
 
 class QCheckBox;
 class QComboBox;
@@ -55,12 +56,10 @@ class FlyPID : public QWidget {
   // Number of control loops: 1 roll, 2 pitch, 3 yaw, 4 altitude, 5 angle balance.
   static constexpr int kLoops = 5;
 
-  // `channels` and `port` belong to the main window and outlive the console; `send_led_on`
-  // and `show_msg` are its TXD lamp and message log; `plot_clock` stamps the tracking plot
-  // (empty: steady clock).
-  FlyPID(ConsoleChannels& channels, platform::SerialPort& port, std::function<void()> send_led_on,
-         std::function<void(const QString&)> show_msg, std::function<double()> plot_clock = {},
-         QWidget* parent = nullptr);
+  // `station` is what the windows share and outlives the console; `plot_clock` stamps the
+  // tracking plot (empty: steady clock).
+  explicit FlyPID(station::Station& station, std::function<double()> plot_clock = {},
+                  QWidget* parent = nullptr);
   ~FlyPID() override;
 
   // The load step; only the first call does anything.
@@ -88,8 +87,7 @@ class FlyPID : public QWidget {
 
   // --- Handlers (called by signals; public so tests can drive them without waiting)
   void Timer1_Tick();                // bars and value labels from the channel record
-  void Combo1_Click();               // a list item was selected
-  void Combo1_Change();              // the user typed into the selector
+  void Combo1_Click();               // a loop was picked (or its exact name confirmed)
   void ReadButton_Click(int loop);   // Command1, 4, 6, 9, 10
   void WriteButton_Click(int loop);  // Command2, 3, 5, 8, 11
   void Command12_Click();            // "记录中立值": asks for confirmation in servomid
@@ -125,7 +123,7 @@ class FlyPID : public QWidget {
   QPushButton *Command9, *Command8;             // altitude "读取", "写入"
   QPushButton *Command10, *Command11;           // angle balance "读取", "写入"
 
-  QComboBox* Combo1;           // loop to track; typing leaves no item selected
+  QComboBox* Combo1;           // loop to track (typing selects nothing by itself)
   QCheckBox* Check1;           // "跟踪PID"
   widgets::WavePlot* iPlotX1;  // tracking plot: 0 target, 1 current, 2 control output
   QCheckBox* Check2;           // show the control-output trace
@@ -173,14 +171,9 @@ class FlyPID : public QWidget {
 
   void BuildControls(std::function<double()> plot_clock);
   void ConnectSignals();
-  // Writes the frame if the port is open and lights TXD; false when the port is closed.
-  bool SendFrame(std::span<const std::uint8_t> frame);
   const LoopControls& Loop(int loop) const { return loops_[loop - 1]; }
 
-  ConsoleChannels& channels_;
-  platform::SerialPort& port_;
-  std::function<void()> send_led_on_;
-  std::function<void(const QString&)> show_msg_;
+  station::Station& station_;
   std::array<LoopControls, kLoops> loops_{};
   // The bars and value labels Timer1 writes, in channel order.
   std::array<widgets::LedBar*, 6> in_bars_{};

@@ -9,11 +9,11 @@
 #include <QPushButton>
 
 #include "console/fly_pid.h"
+#include "station/maker_addresses.h"
 #include "widgets/led_bar.h"
 #include "widgets/placement.h"
 #include "widgets/round_led.h"
 #include "widgets/wave_plot.h"
-#include "windows/maker_addresses.h"
 
 namespace tarvel::console {
 namespace {
@@ -64,7 +64,7 @@ widgets::WavePlotOptions TrackPlotOptions(std::function<double()> clock) {
 }  // namespace
 
 void FlyPID::BuildControls(std::function<double()> plot_clock) {
-  setWindowTitle(QStringLiteral("飞控界面 ") + QLatin1String(windows::kShopAddress));
+  setWindowTitle(QStringLiteral("飞控界面 ") + QLatin1String(station::kShopAddress));
   setFixedSize(1200, 676);
 
   // ---- Upper row: PWM channels, then GPS, target and status.

@@ -1,32 +1,26 @@
 #pragma once
 // servomid, the confirmation in front of the servo-neutral command: the flight controller takes
 // the receiver values of this moment as the new neutral, which shifts every later input.
-// Shown without blocking; "记录" runs the accept action and hides the window, "取消" only hides
-// it. The accept action runs whether the port is open or not (a closed port makes it silent).
+// "记录" runs the accept action and hides the window, "取消" only hides it. The accept action
+// runs whether the port is open or not (a closed port makes it silent).
 
-#include <QWidget>
 #include <functional>
 
-class QLabel;
-class QPushButton;
+#include "widgets/confirm_window.h"
 
 namespace tarvel::console {
 
-class servomid : public QWidget {
+class servomid : public widgets::ConfirmWindow {
   Q_OBJECT
 
  public:
   explicit servomid(std::function<void()> on_accept, QWidget* parent = nullptr);
 
-  void Command1_Click();
-  void Command2_Click() { hide(); }
+  void Command1_Click() { Accept(); }
+  void Command2_Click() { Cancel(); }
 
-  QLabel* Label1;         // what recording the neutral does
-  QPushButton* Command1;  // "记录"
-  QPushButton* Command2;  // "取消"
-
- private:
-  std::function<void()> on_accept_;
+  QPushButton* const Command1 = accept_button;  // "记录"
+  QPushButton* const Command2 = cancel_button;  // "取消"
 };
 
 }  // namespace tarvel::console

@@ -18,10 +18,6 @@ constexpr int kStatusSize = 10;
 constexpr int kMagRangeSize = 12;
 constexpr int kFlowSize = 4;
 
-bool IsPidType(std::uint8_t type) {
-  return type > kTypePidBase && type <= kTypePidBase + kLoopCount;
-}
-
 bool Fits(Payload payload, int size) {
   return payload.size() >= static_cast<std::size_t>(size);
 }
@@ -50,7 +46,7 @@ int LayoutSize(std::uint8_t type) {
     case kTypeMagRange: return kMagRangeSize;
     case kTypeTarget: return kTargetSize;
     case kTypeStatus: return kStatusSize;
-    default: return IsPidType(type) ? kPidSize : 0;
+    default: return IsPidAnswer(type) ? kPidSize : 0;
   }
 }
 
@@ -194,7 +190,7 @@ Report DecodeFrame(FrameView frame) {
     case kTypeTarget: return OrShort(DecodeTarget(payload));
     case kTypeStatus: return OrShort(DecodeStatus(payload));
     default:
-      if (IsPidType(type)) return OrShort(DecodePid(type - kTypePidBase, payload));
+      if (IsPidAnswer(type)) return OrShort(DecodePid(PidAnswerLoop(type), payload));
       return UnknownFrame{};
   }
 }

@@ -10,7 +10,9 @@ constexpr int kHeaderWatchdogBytes = 100;
 
 void FrameReceiver::Feed(std::span<const std::uint8_t> bytes) {
   State s = state_;
-  for (const std::uint8_t b : bytes) {
+  const std::uint8_t* const end = bytes.data() + bytes.size();
+  for (const std::uint8_t* at = bytes.data(); at != end; ++at) {
+    const std::uint8_t b = *at;
     // 1. Tail test. With nothing stored there is no SUM yet, so no frame can be complete: a
     // header followed at once by AA stores the AA as LEN, whatever LEN the previous frame had.
     if (s.in_frame && b == kTail && s.rx_length == s.rx_count + 1 && s.rx_count > 0) {
@@ -22,11 +24,13 @@ void FrameReceiver::Feed(std::span<const std::uint8_t> bytes) {
         std::copy_n(rx_buffer_.begin(), s.rx_count, last_frame_.begin());
         last_size_ = static_cast<std::size_t>(s.rx_count);
         state_ = s;
+        bytes_after_event_ = static_cast<std::size_t>(end - at - 1);
         events_->OnGoodFrame(FrameView(last_frame()));
       } else {
         s.rx_count = 0;
         s.rx_length = 0;
         state_ = s;
+        bytes_after_event_ = static_cast<std::size_t>(end - at - 1);
         events_->OnChecksumError();
       }
       s = state_;  // a handler may have reset the receiver
@@ -59,6 +63,7 @@ void FrameReceiver::Feed(std::span<const std::uint8_t> bytes) {
     if (++s.bytes_since_header > kHeaderWatchdogBytes) {
       s.bytes_since_header = 0;
       state_ = s;
+      bytes_after_event_ = static_cast<std::size_t>(end - at - 1);
       events_->OnHeaderMissing();
       s = state_;
     }

@@ -55,6 +55,11 @@ class FrameReceiver {
   // The last good frame from LEN through SUM; empty until the first good frame.
   std::span<const std::uint8_t> last_frame() const { return {last_frame_.data(), last_size_}; }
 
+  // While an event is being reported: how many bytes of the span given to Feed() come after
+  // the byte that caused it (0 for the last byte). Lets a caller place each frame in time
+  // within one delivery of bytes.
+  std::size_t bytes_after_event() const { return bytes_after_event_; }
+
   // Whether bytes are being stored for a frame, and how many (for tests and diagnostics).
   bool receiving() const { return state_.in_frame; }
   int stored_bytes() const { return state_.rx_count; }
@@ -77,6 +82,7 @@ class FrameReceiver {
 
   std::array<std::uint8_t, kMaxStoredBytes> last_frame_{};
   std::size_t last_size_ = 0;
+  std::size_t bytes_after_event_ = 0;
 };
 
 }  // namespace tarvel::link

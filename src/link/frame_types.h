@@ -36,4 +36,13 @@ inline constexpr int kLoopAltitude = 4;
 inline constexpr int kLoopAngleBalance = 5;
 inline constexpr int kLoopCount = 5;
 
+// Whether `type` is the board's answer with the gains of a control loop (0xD1..0xD5).
+constexpr bool IsPidAnswer(std::uint8_t type) {
+  return type > kTypePidBase && type <= kTypePidBase + kLoopCount;
+}
+// The loop (1..5) a PID answer carries; only meaningful when IsPidAnswer(type).
+constexpr int PidAnswerLoop(std::uint8_t type) {
+  return type - kTypePidBase;
+}
+
 }  // namespace tarvel::link

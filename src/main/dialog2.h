@@ -1,31 +1,25 @@
 #pragma once
 // Dialog2, the confirmation in front of the gyroscope-zero command: the board must lie still
-// while it measures the bias. Shown without blocking; "确定" runs the accept action and hides
+// while it measures the bias. "确定" sends the command (through the accept action) and hides
 // the window, "取消" only hides it.
 
-#include <QWidget>
 #include <functional>
 
-class QLabel;
-class QPushButton;
+#include "widgets/confirm_window.h"
 
 namespace tarvel::main_window {
 
-class Dialog2 : public QWidget {
+class Dialog2 : public widgets::ConfirmWindow {
   Q_OBJECT
 
  public:
   explicit Dialog2(std::function<void()> on_accept, QWidget* parent = nullptr);
 
-  void OKButton_Click();
-  void CancelButton_Click() { hide(); }
+  void OKButton_Click() { Accept(); }
+  void CancelButton_Click() { Cancel(); }
 
-  QLabel* Label1;             // what to do before accepting
-  QPushButton* OKButton;      // "确定"
-  QPushButton* CancelButton;  // "取消"
-
- private:
-  std::function<void()> on_accept_;
+  QPushButton* const OKButton = accept_button;      // "确定"
+  QPushButton* const CancelButton = cancel_button;  // "取消"
 };
 
 }  // namespace tarvel::main_window

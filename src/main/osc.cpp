@@ -1,18 +1,15 @@
 #include "main/osc.h"
+#include "station/maker_addresses.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <type_traits>
-#include <variant>
 
-#include "console/fly_pid.h"
 #include "format/number_text.h"
-#include "link/decoders.h"
-#include "link/frame_types.h"
 #include "settings/ini_file.h"
 #include "settings/startup_settings.h"
 #include "views/attitude_indicator.h"
@@ -21,6 +18,7 @@
 #include "widgets/diamond_led.h"
 #include "widgets/label_instrument.h"
 #include "widgets/led_bar.h"
+#include "widgets/number_texts.h"
 #include "widgets/rect_led.h"
 #include "widgets/switch_led.h"
 #include "widgets/thermometer.h"
@@ -29,13 +27,8 @@
 namespace tarvel::main_window {
 namespace {
 
-QString Fixed(double value, int decimals) {
-  return QString::fromStdString(format::FormatFixed(value, decimals));
-}
-
-QString Decimal(double value) {
-  return QString::fromStdString(format::DecimalText(value));
-}
+using widgets::Decimal;
+using widgets::Fixed;
 
 // A scaled read-out: prefix, value "0.000" and unit; "--" when the resolution is 0, so a stored
 // zero resolution never divides.
@@ -46,14 +39,14 @@ QString Scaled(const char* prefix, double raw, double resolution, const char* un
 
 }  // namespace
 
-OSC::OSC(platform::SerialPort& port, std::filesystem::path ini_path, Clock plot_clock,
+OSC::OSC(station::Station& shared, std::filesystem::path ini_path, Clock plot_clock,
          QWidget* parent)
-    : QMainWindow(parent), MSComm(port), ini_path_(std::move(ini_path)) {
+    : QMainWindow(parent), station(shared), MSComm(shared.port), ini_path_(std::move(ini_path)) {
   BuildControls(std::move(plot_clock));
   ConnectSignals();
+  ConnectSession();
   // Creation presets; the rest waits for startup_init once the window is up.
-  ACC_Resolution = settings::kDefaultAccResolution;
-  GYRO_Resolution = settings::kDefaultGyroResolution;
+  station.resolutions = {settings::kDefaultAccResolution, settings::kDefaultGyroResolution};
   writewath = 0;
   log_recording = false;
   Timer6.SetEnabled(true);  // fires once at start-up and leaves the refresh idle
@@ -63,9 +56,6 @@ OSC::OSC(platform::SerialPort& port, std::filesystem::path ini_path, Clock plot_
 OSC::~OSC() = default;
 
 void OSC::ConnectSignals() {
-  connect(&MSComm, &platform::SerialPort::bytesReceived, this, &OSC::MSComm_OnReceive);
-  connect(&MSComm, &platform::SerialPort::overflow, this, &OSC::MSComm_OnOverflow);
-  connect(&MSComm, &platform::SerialPort::deviceLost, this, &OSC::MSComm_OnDeviceLost);
   connect(iSwitchLedX1, &widgets::SwitchLed::Switched, this, &OSC::iSwitchLedX1_Switched);
   connect(Command3, &QPushButton::clicked, this, &OSC::Command3_Click);
   connect(Command6, &QPushButton::clicked, this, &OSC::Command6_Click);
@@ -133,89 +123,38 @@ void OSC::Timer3_Tick() {
 
 // ---------------------------------------------------------------- receive path
 
-void OSC::MSComm_OnReceive(const QByteArray& bytes) {
-  if (in_receive_) {  // a handler below ran the event loop: keep the order, handle them after
-    pending_bytes_.append(bytes);
-    return;
-  }
-  in_receive_ = true;
-  Timer6.SetEnabled(true);
-  Timer6.SetInterval(200);
-  receiver_.Feed({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                  static_cast<std::size_t>(bytes.size())});
-  while (!pending_bytes_.isEmpty()) {
-    const QByteArray more = std::exchange(pending_bytes_, QByteArray());
-    receiver_.Feed({reinterpret_cast<const std::uint8_t*>(more.constData()),
-                    static_cast<std::size_t>(more.size())});
-  }
-  in_receive_ = false;
+void OSC::ConnectSession() {
+  station::LinkSession* session = &station.session;
+  connect(session, &station::LinkSession::bytesArriving, this, [this] {
+    // Re-armed by every delivery: 200 ms after the last one the refresh stops.
+    Timer6.SetEnabled(true);
+    Timer6.SetInterval(200);
+  });
+  connect(session, &station::LinkSession::frameReceived, this, &OSC::OnFrameReceived);
+  connect(session, &station::LinkSession::imuFrame, this, &OSC::Decode_IMU);
+  connect(session, &station::LinkSession::motionFrame, this, &OSC::Decode_Motion);
+  connect(session, &station::LinkSession::checksumError, this, &OSC::OnChecksumError);
+  connect(session, &station::LinkSession::headerMissing, this, &OSC::OnHeaderMissing);
+  connect(session, &station::LinkSession::overflowed, this, &OSC::OnOverflow);
+  connect(session, &station::LinkSession::deviceLost, this, &OSC::OnDeviceLost);
+  connect(session, &station::LinkSession::portClosed, this, &OSC::ArmStatusReport);
+  connect(&station.sender, &station::CommandSender::message, this, &OSC::Show_msg);
+  connect(&station.sender, &station::CommandSender::sent, this, &OSC::Send_LedON);
 }
 
-void OSC::MSComm_OnOverflow() {
-  MSComm.DiscardBuffers();
+void OSC::OnFrameReceived() {
+  Rec_LedON();
+  if (!display_time.Enabled()) display_time.SetEnabled(true);
+}
+
+void OSC::OnOverflow() {
   Show_msg(QStringLiteral("缓冲区 溢出!"));
 }
 
-void OSC::MSComm_OnDeviceLost(const QString& reason) {
-  // The port is already closed. The status report that follows shows the closed port.
+void OSC::OnDeviceLost(const QString& reason) {
+  // The port is already closed; the session's close path follows and arms the status report,
+  // which then shows the closed port.
   Show_msg(QStringLiteral("串口设备 %1 已断开 (%2),端口已关闭").arg(PortDisplayName(), reason));
-  port_open_requested = false;
-  Timer4.SetEnabled(true);
-  Timer4.SetInterval(200);
-  ResetReceiver();
-}
-
-void OSC::OnGoodFrame(link::FrameView frame) {
-  Rec_LedON();
-  if (!display_time.Enabled()) display_time.SetEnabled(true);
-  switch (frame.type()) {
-    case link::kTypeImu:
-      Decode_IMU(frame);
-      telemetry.imu_new = true;
-      break;
-    case link::kTypeMotion:
-      Decode_Motion(frame);
-      telemetry.motion_new = true;
-      break;
-    default: DecodeForConsole(frame); break;
-  }
-}
-
-// The flight-controller frames: the PWM channels only go into the record the console shows on
-// its tick; every other frame updates the console's widgets, which loads the console (hidden)
-// the first time. A frame shorter than its layout is ignored, the LED toggles still happen.
-void OSC::DecodeForConsole(link::FrameView frame) {
-  const link::Report report = link::DecodeFrame(frame);
-  if (const auto* r = std::get_if<link::PwmInReport>(&report)) {
-    console::StorePwmIn(console_channels, *r);
-    return;
-  }
-  if (const auto* r = std::get_if<link::PwmOutReport>(&report)) {
-    console::StorePwmOut(console_channels, *r);
-    return;
-  }
-  const std::uint8_t type = frame.type();
-  const bool console_frame = type == link::kTypeTrack || type == link::kTypeGps ||
-                             type == link::kTypeTarget || type == link::kTypeStatus ||
-                             (type > link::kTypePidBase && type <= link::kTypePidBase + 5);
-  if (!console_frame || !console) return;  // other TYPEs are not the console's business
-  console::FlyPID& fly = console();
-  std::visit(
-      [&fly](const auto& r) {
-        using R = std::decay_t<decltype(r)>;
-        if constexpr (std::is_same_v<R, link::TrackReport>) fly.Decode_Track(r);
-        if constexpr (std::is_same_v<R, link::PidReport>) fly.Decode_PID(r);
-        if constexpr (std::is_same_v<R, link::GpsReport>) fly.Decode_GPS(r);
-        if constexpr (std::is_same_v<R, link::TargetReport>) fly.Decode_Target(r);
-        if constexpr (std::is_same_v<R, link::StatusReport>) fly.Decode_Status(r);
-      },
-      report);
-  switch (type) {
-    case link::kTypeGps: fly.ToggleGpsLed(); break;
-    case link::kTypeTarget: fly.ToggleTargetLed(); break;
-    case link::kTypeStatus: fly.ToggleStatusLed(); break;
-    default: break;
-  }
 }
 
 void OSC::OnChecksumError() {
@@ -229,36 +168,31 @@ void OSC::OnHeaderMissing() {
   Show_msg(QStringLiteral("3. 数据转换电路异常,不能可靠传送数据"));
 }
 
-void OSC::Decode_IMU(link::FrameView frame) {
-  const auto imu = link::DecodeImu(frame.payload());
-  if (!imu) return;  // shorter than its layout
-  telemetry.StoreImu(*imu);
-  const QString altitude = Fixed(imu->altitude, 1);
-  iLedBarX1->SetPosition(imu->altitude);
+// The telemetry record has been filled by the station before these run.
+void OSC::Decode_IMU(const link::ImuReport& imu) {
+  const QString altitude = Fixed(imu.altitude, 1);
+  iLedBarX1->SetPosition(imu.altitude);
   Label3->setText(altitude + QStringLiteral("m"));
   Label16->setText(QStringLiteral("高度:") + altitude + QStringLiteral("m"));
-  const QString temperature = Fixed(imu->temperature, 1);
-  iThermometerX1->SetPosition(imu->temperature);
+  const QString temperature = Fixed(imu.temperature, 1);
+  iThermometerX1->SetPosition(imu.temperature);
   Label17->setText(QStringLiteral("温度:") + temperature + QStringLiteral("度"));
   iLabelX1->SetCaption(temperature + QStringLiteral("C"));
-  Label18->setText(QStringLiteral("气压:") + QString::number(imu->pressure_pa()) +
+  Label18->setText(QStringLiteral("气压:") + QString::number(imu.pressure_pa()) +
                    QStringLiteral("Pa"));
-  Label24->setText(QStringLiteral("姿态解算:") + QString::number(imu->solution_rate) +
+  Label24->setText(QStringLiteral("姿态解算:") + QString::number(imu.solution_rate) +
                    QStringLiteral(" 次每秒"));
   iLedRectangleX3->Toggle();
-  Label5->setText(QStringLiteral("Roll:") + Fixed(imu->roll, 1));
-  Label6->setText(QStringLiteral("Pitch:") + Fixed(imu->pitch, 1));
+  Label5->setText(QStringLiteral("Roll:") + Fixed(imu.roll, 1));
+  Label6->setText(QStringLiteral("Pitch:") + Fixed(imu.pitch, 1));
 }
 
-void OSC::Decode_Motion(link::FrameView frame) {
-  const auto motion = link::DecodeMotion(frame.payload());
-  if (!motion) return;
-  telemetry.StoreMotion(*motion);
+void OSC::Decode_Motion(const link::MotionReport& motion) {
   static constexpr std::array<const char*, 9> kPrefix = {
       " AX:", " AY:", " AZ:", " GX:", " GY:", " GZ:", " MX:", " MY:", " MZ:"};
-  const std::array<int, 9> values = {motion->acc_x,  motion->acc_y,  motion->acc_z,
-                                     motion->gyro_x, motion->gyro_y, motion->gyro_z,
-                                     motion->mag_x,  motion->mag_y,  motion->mag_z};
+  const std::array<int, 9> values = {motion.acc_x,  motion.acc_y,  motion.acc_z,
+                                     motion.gyro_x, motion.gyro_y, motion.gyro_z,
+                                     motion.mag_x,  motion.mag_y,  motion.mag_z};
   std::string csv;
   for (std::size_t i = 0; i < values.size(); ++i) {
     raw_labels_[i]->setText(QLatin1String(kPrefix[i]) + QString::number(values[i]));
@@ -298,9 +232,10 @@ void OSC::Check_Click(int group) {
 }
 
 void OSC::display_time_Tick() {
-  const link::TelemetryState& t = telemetry;
-  if (telemetry.imu_new) {
-    telemetry.imu_new = false;
+  station::TelemetryState& t = station.telemetry;
+  station::Big3DFields& big3D = station.big3D;
+  if (t.imu_new) {
+    t.imu_new = false;
     DrawAttitudeIndicator(QString::fromStdString(format::DecimalText(-t.roll)),
                           QString::fromStdString(format::DecimalText(t.pitch)));
     iCompassX1->SetHeading(t.yaw);
@@ -317,8 +252,8 @@ void OSC::display_time_Tick() {
     big3D.str_roll = Fixed(t.roll, 1);
     big3D.str_yaw = Fixed(t.yaw, 1);
   }
-  if (telemetry.motion_new) {
-    telemetry.motion_new = false;
+  if (t.motion_new) {
+    t.motion_new = false;
     const std::array<double, 9> raw = {t.acc_x,  t.acc_y, t.acc_z, t.gyro_x, t.gyro_y,
                                        t.gyro_z, t.mag_x, t.mag_y, t.mag_z};
     for (int channel = 3; channel < 12; ++channel) {
@@ -329,12 +264,13 @@ void OSC::display_time_Tick() {
                         &big3D.str_Xcichang,  &big3D.str_Ycichang,  &big3D.str_Zcichang};
     for (int i = 0; i < 9; ++i)
       *texts[i] = Decimal(raw[i]);
-    Label29->setText(Scaled("AX: ", t.acc_x, ACC_Resolution, " g"));
-    Label30->setText(Scaled("AY: ", t.acc_y, ACC_Resolution, " g"));
-    Label31->setText(Scaled("AZ: ", t.acc_z, ACC_Resolution, " g"));
-    Label32->setText(Scaled("GX: ", t.gyro_x, GYRO_Resolution, " dps"));
-    Label33->setText(Scaled("GY: ", t.gyro_y, GYRO_Resolution, " dps"));
-    Label34->setText(Scaled("GZ: ", t.gyro_z, GYRO_Resolution, " dps"));
+    const station::Resolutions& res = station.resolutions;
+    Label29->setText(Scaled("AX: ", t.acc_x, res.ACC_Resolution, " g"));
+    Label30->setText(Scaled("AY: ", t.acc_y, res.ACC_Resolution, " g"));
+    Label31->setText(Scaled("AZ: ", t.acc_z, res.ACC_Resolution, " g"));
+    Label32->setText(Scaled("GX: ", t.gyro_x, res.GYRO_Resolution, " dps"));
+    Label33->setText(Scaled("GY: ", t.gyro_y, res.GYRO_Resolution, " dps"));
+    Label34->setText(Scaled("GZ: ", t.gyro_z, res.GYRO_Resolution, " dps"));
   }
 }
 
@@ -344,8 +280,9 @@ void OSC::Timer6_Tick() {
 }
 
 void OSC::Timer1_Tick() {
-  Label22->setText(QString::number(telemetry.imu_frame_count) + QStringLiteral(" 帧每秒"));
-  telemetry.imu_frame_count = 0;
+  station::TelemetryState& t = station.telemetry;
+  Label22->setText(QString::number(t.imu_frame_count) + QStringLiteral(" 帧每秒"));
+  t.imu_frame_count = 0;
 }
 
 // ---------------------------------------------------------------- port connection
@@ -358,16 +295,19 @@ void OSC::iSwitchLedX1_Switched() {
   if (!MSComm.IsOpen()) {
     MSComm.Open();  // a missing or busy port stays closed; the status report tells
     Show_msg(QStringLiteral("正在打开端口 ..."));
-    port_open_requested = true;
+    station.session.port_open_requested = true;
     Label1->hide();
+    ArmStatusReport();
+    ResetReceiver();
   } else {
     Show_msg(QStringLiteral("断开连接 ..."));
-    MSComm.Close();
-    port_open_requested = false;
+    station.session.ClosePort();
   }
+}
+
+void OSC::ArmStatusReport() {
   Timer4.SetInterval(200);
   Timer4.SetEnabled(true);
-  ResetReceiver();
 }
 
 void OSC::Timer4_Tick() {
@@ -380,7 +320,7 @@ void OSC::Timer4_Tick() {
     iSwitchLedX1->SetLedActive(true);
   } else {
     iSwitchLedX1->SetCaption(QStringLiteral("端口已关闭"));
-    if (port_open_requested) {
+    if (station.session.port_open_requested) {
       Show_msg(QStringLiteral("端口打开失败 ...可能原因:"));
       Show_msg(QStringLiteral("1. ") + name + QStringLiteral(" 不存在"));
       Show_msg(QStringLiteral("2. ") + name + QStringLiteral(" 已被其他的程序占用"));
@@ -395,11 +335,7 @@ void OSC::Timer4_Tick() {
 void OSC::ClosePort() {
   if (!MSComm.IsOpen()) return;
   Show_msg(QStringLiteral("断开连接 ..."));
-  MSComm.Close();
-  port_open_requested = false;
-  Timer4.SetEnabled(true);
-  Timer4.SetInterval(200);
-  ResetReceiver();
+  station.session.ClosePort();
 }
 
 // ---------------------------------------------------------------- start-up and shutdown
@@ -411,7 +347,7 @@ void OSC::Timer_Getdata_Tick() {
 
 void OSC::startup_init() {
   motion_csv_part = "0,0,0,0,0,0,0,0,0";
-  receiver_.ResetHeaderWatchdog();
+  station.session.ResetHeaderWatchdog();
   MSComm.DiscardBuffers();
   Timer1.SetEnabled(true);
   Combo1->setCurrentIndex(0);  // "1"
@@ -427,9 +363,8 @@ void OSC::startup_init() {
       });
   MSComm.SetPort(stored.port);
   MSComm.SetLineSettings(stored.line_settings.Text());
-  ACC_Resolution = stored.acc_resolution;
-  GYRO_Resolution = stored.gyro_resolution;
-  port_open_requested = false;
+  station.resolutions = {stored.acc_resolution, stored.gyro_resolution};
+  station.session.port_open_requested = false;
   DrawAttitudeIndicator(QStringLiteral("0"), QStringLiteral("0"));
   const QString zero = Fixed(0, 1);
   Label29->setText(QStringLiteral("AX: ") + zero + QStringLiteral(" g"));
@@ -443,16 +378,28 @@ void OSC::startup_init() {
   Show_msg(QStringLiteral("--------    开始    --------"));
   Show_msg(QStringLiteral("--1. 检查串口设备是否正确 --"));
   Show_msg(QStringLiteral("--2. 点击 打开端口按钮接收数据"));
-  Show_msg(QStringLiteral("--") + QLatin1String(kShopAddress) + QStringLiteral("--"));
-  Show_msg(QStringLiteral("最新版本的软件 到") + QLatin1String(kSiteHost) +
+  Show_msg(QStringLiteral("--") + QLatin1String(station::kShopAddress) + QStringLiteral("--"));
+  Show_msg(QStringLiteral("最新版本的软件 到") + QLatin1String(station::kSiteHost) +
            QStringLiteral(" 下载"));
   for (const std::string& line : stored.ignored)
     Show_msg(QString::fromStdString(line));
 }
 
+// Closing the main window ends the program, whatever other windows are open.
 void OSC::closeEvent(QCloseEvent* event) {
   MSComm.Close();
   event->accept();
+  EndProgram();
+}
+
+void OSC::EndProgram() {
+  if (end_program) {
+    end_program();
+    return;
+  }
+  // Queued, so the close in progress finishes before the application closes its windows.
+  QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                            Qt::QueuedConnection);
 }
 
 }  // namespace tarvel::main_window

@@ -6,23 +6,18 @@
 // Controls keep their window names and are public so the other windows and the tests can read
 // them; the handlers are public for the same reason and are what the signals call.
 
-#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <span>
 #include <string>
 
-#include "console/console_channels.h"
-#include "link/frame_receiver.h"
-#include "link/telemetry_state.h"
+#include "link/reports.h"
 #include "platform/serial_port.h"
 #include "platform/timer.h"
-#include "views/big3d_fields.h"
-#include "windows/maker_addresses.h"
+#include "station/station.h"
 
 class QCheckBox;
 class QComboBox;
@@ -48,19 +43,12 @@ class WavePlot;
 namespace tarvel::views {
 class AttitudeIndicatorView;
 }
-namespace tarvel::console {
-class FlyPID;
-}
 
 namespace tarvel::main_window {
 
 class Dialog2;
 
-using windows::kAuthorEmail;
-using windows::kShopAddress;
-using windows::kSiteHost;
-
-class OSC : public QMainWindow, private link::FrameEvents {
+class OSC : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -70,9 +58,9 @@ class OSC : public QMainWindow, private link::FrameEvents {
   // Seconds on a monotonic scale, for stamping plot points; tests and benchmarks pass their own.
   using Clock = std::function<double()>;
 
-  // `port` is the serial port the window drives (it must outlive the window); `ini_path` is
-  // where OSC.ini is read at start-up; `plot_clock` stamps the waveforms (empty: steady clock).
-  OSC(platform::SerialPort& port, std::filesystem::path ini_path, Clock plot_clock = {},
+  // `station` is what the windows share (it must outlive the window); `ini_path` is where
+  // OSC.ini is read at start-up; `plot_clock` stamps the waveforms (empty: steady clock).
+  OSC(station::Station& station, std::filesystem::path ini_path, Clock plot_clock = {},
       QWidget* parent = nullptr);
   ~OSC() override;
 
@@ -86,28 +74,26 @@ class OSC : public QMainWindow, private link::FrameEvents {
   void Send_hmc();        // store the magnetometer calibration
   void Send_high();       // zero the barometric altitude
   void Send_hmc_begin();  // start the magnetometer calibration
-  // Writes one whole command frame if the port is open and flashes TXD; false when closed.
-  bool SendFrame(std::span<const std::uint8_t> frame);
 
   // Windows other windows own, opened by this window's menus (set by whoever owns them).
-  std::function<void()> show_console;   // "飞控监控和配置"
-  std::function<void()> show_about;     // "AHRS介绍"
-  std::function<void()> show_flyabout;  // "关于Voranta飞控"
-  // The flight-control console, created (not loaded) on first use; flight-controller frames
-  // other than the PWM channels go to it. Unset: those frames are only counted as received.
-  std::function<console::FlyPID&()> console;
+  std::function<void()> show_console;      // "飞控监控和配置"
+  std::function<void()> show_about;        // "AHRS介绍"
+  std::function<void()> show_flyabout;     // "关于Voranta飞控"
+  std::function<void()> show_link_status;  // "链路状态"
+  // Ends the program (closing this window or "退出"); empty: the application's event loop
+  // is asked to quit.
+  std::function<void()> end_program;
 
   // --- Port
   // Closes the port if it is open, says so, arms the status report and resets the receiver.
   void ClosePort();
   // Drops a frame in progress and a half-seen header.
-  void ResetReceiver() { receiver_.ResetReceiver(); }
+  void ResetReceiver() { station.session.ResetReceiver(); }
+
+  station::Station& station;     // what the windows share
   platform::SerialPort& MSComm;  // the serial port
 
   // --- Handlers (called by signals; public so tests can drive them without waiting)
-  void MSComm_OnReceive(const QByteArray& bytes);  // receive event: every waiting byte
-  void MSComm_OnOverflow();                        // driver error or input backlog
-  void MSComm_OnDeviceLost(const QString& reason);
   void iSwitchLedX1_Switched();  // the connect switch was operated
   void Timer4_Tick();            // port status report
   void Timer_Getdata_Tick();     // deferred start-up
@@ -134,23 +120,22 @@ class OSC : public QMainWindow, private link::FrameEvents {
   // The divisor the group's attenuation selector (0..3: Combo1..Combo4) stands for.
   double GroupDivisor(int group) const;
 
-  // --- State other windows read or write
-  link::TelemetryState telemetry;
-  double ACC_Resolution = 16384;  // accelerometer counts per g
-  double GYRO_Resolution = 32.8;  // gyroscope counts per degree per second
-  std::int16_t writewath = 0;     // record kind selected for recording (0: none)
+  // --- Receive path: the link session's reports for this window
+  void Decode_IMU(const link::ImuReport& imu);
+  void Decode_Motion(const link::MotionReport& motion);
+
+  // --- State
+  std::int16_t writewath = 0;  // record kind selected for recording (0: none)
   bool log_recording = false;
   std::string motion_csv_part;        // sensor values for the next combined record row
   std::array<float, 7> wave_scale{};  // plot attenuations 1..100
   std::int16_t msg_count = 0;         // Show_msg calls since start-up
-  bool port_open_requested = false;
-  QString port_settings_text;  // line settings read back after the last successful open
-  views::Big3DFields big3D;    // what the 3D attitude window shows
-  console::ConsoleChannels console_channels;  // PWM channels the console shows on its tick
+  QString port_settings_text;         // line settings read back after the last successful open
 
   // --- Controls
   QAction *com_set, *opencsv, *savecsv;    // "文件操作": port settings, playback, recording
   QAction *optical, *flycn;                // "飞行控制器": optical flow, console
+  QAction* link_status;                    // "文件操作": link health
   QAction *Help_F, *About_P, *abfly;       // "关于程序"
   QAction* ExitC;                          // "退出"
   QPushButton* Command1;                   // "标零偏" (gyroscope frame)
@@ -212,36 +197,28 @@ class OSC : public QMainWindow, private link::FrameEvents {
   platform::Timer Timer2{300};         // RXD off
   platform::Timer Timer3{200};         // TXD off
 
-  // The receive state, for tests and diagnostics.
-  const link::FrameReceiver& receiver() const { return receiver_; }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // link::FrameEvents: the frame receiver's reports.
-  void OnGoodFrame(link::FrameView frame) override;
-  void OnChecksumError() override;
-  void OnHeaderMissing() override;
-
   void BuildControls(Clock plot_clock);
   void BuildMenus();
-  void SendFixedCommand(std::span<const std::uint8_t> frame, const char* what);
   void ConnectSignals();
+  void ConnectSession();
   void startup_init();
-  void ApplyStoredSettings();
-  void Decode_IMU(link::FrameView frame);
-  void Decode_Motion(link::FrameView frame);
-  void DecodeForConsole(link::FrameView frame);
+  void EndProgram();
+  void OnFrameReceived();
+  void OnChecksumError();
+  void OnHeaderMissing();
+  void OnOverflow();
+  void OnDeviceLost(const QString& reason);
+  void ArmStatusReport();
   QString PortDisplayName() const;
 
   std::filesystem::path ini_path_;
-  link::FrameReceiver receiver_{*this};
   std::array<QLabel*, 9> raw_labels_{};       // Label7..Label15 in payload order
   std::array<QComboBox*, 4> group_combos_{};  // Combo1..Combo4
   std::array<QCheckBox*, 4> group_checks_{};  // Check1..Check4
-  bool in_receive_ = false;                   // a receive event is being handled
-  QByteArray pending_bytes_;                  // bytes delivered while one was
 };
 
 }  // namespace tarvel::main_window

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "main/osc.h"
+#include "station/maker_addresses.h"
 #include "views/attitude_indicator.h"
 #include "views/attitude_indicator_view.h"
 #include "widgets/compass.h"
@@ -46,7 +47,7 @@ widgets::WavePlotOptions PlotOptions(std::function<double()> clock) {
 }  // namespace
 
 void OSC::BuildControls(Clock plot_clock) {
-  setWindowTitle(QStringLiteral("AHRS Voranta Flight ") + QLatin1String(kShopAddress));
+  setWindowTitle(QStringLiteral("AHRS Voranta Flight ") + QLatin1String(station::kShopAddress));
   auto* central = new QWidget(this);
   setCentralWidget(central);
   central->setFixedSize(1180, 740);

@@ -37,27 +37,27 @@ inline constexpr Nanos kNanosPerSecond = 1'000'000'000;
 // One TYPE's figures at the time of a snapshot.
 struct TypeHealth {
   std::uint8_t type = 0;
-  std::uint64_t frames = 0;     // good frames since the start or the last Reset()
-  double rate_1s = 0;           // frames per second over the last second
-  double rate_10s = 0;          // frames per second over the last ten seconds
-  double period_median_s = 0;   // median interval between arrivals (last 10 s); 0 if unknown
-  double jitter_median_s = 0;   // median |interval - period_median_s| (last 10 s)
-  double jitter_p99_s = 0;      // 99th percentile of the same
-  double since_last_s = 0;      // seconds since the last frame of this TYPE
-  bool stale = false;           // since_last_s > 3 * period_median_s (needs a known period)
+  std::uint64_t frames = 0;    // good frames since the start or the last Reset()
+  double rate_1s = 0;          // frames per second over the last second
+  double rate_10s = 0;         // frames per second over the last ten seconds
+  double period_median_s = 0;  // median interval between arrivals (last 10 s); 0 if unknown
+  double jitter_median_s = 0;  // median |interval - period_median_s| (last 10 s)
+  double jitter_p99_s = 0;     // 99th percentile of the same
+  double since_last_s = 0;     // seconds since the last frame of this TYPE
+  bool stale = false;          // since_last_s > 3 * period_median_s (needs a known period)
 };
 
 struct LinkHealthSnapshot {
   // Totals since the start or the last Reset().
   std::uint64_t bytes_received = 0;
   std::uint64_t bytes_sent = 0;
-  std::uint64_t good_frames = 0;      // every TYPE, including unknown and short ones
+  std::uint64_t good_frames = 0;  // every TYPE, including unknown and short ones
   std::uint64_t checksum_errors = 0;
-  std::uint64_t header_missing = 0;   // header-watchdog events (101 bytes without a header)
+  std::uint64_t header_missing = 0;  // header-watchdog events (101 bytes without a header)
   std::uint64_t overflows = 0;
   std::uint64_t device_losses = 0;
-  std::uint64_t unknown_types = 0;    // good frames of a TYPE without a decoder
-  std::uint64_t short_frames = 0;     // good frames shorter than their TYPE's layout
+  std::uint64_t unknown_types = 0;  // good frames of a TYPE without a decoder
+  std::uint64_t short_frames = 0;   // good frames shorter than their TYPE's layout
   // Checksum errors as a percentage of all checked frames (good + bad); 0 before any.
   double checksum_error_pct = 0;
   // Bytes per second over the last second, each direction.

@@ -25,7 +25,7 @@ about::about(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   Picture1->setPixmap(BoardPicture(QSize(180, 180)));
   Label3 = MakeLabel(this, QStringLiteral("Tarvel AHRS Fight上位机 版本: Release-2.8"), 215, 30,
                      190, 44);
-  Label2 = MakeLabel(this, QLatin1String(kShopHost), 215, 90, 190);
+  Label2 = MakeLabel(this, QLatin1String(station::kShopHost), 215, 90, 190);
   Label1 = MakeLabel(this, QStringLiteral("Tarvel 出品  作者: Tarvel 开发组"), 20, 220, 380);
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setGeometry(320, 280, 80, 30);
@@ -33,17 +33,18 @@ about::about(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 }
 
 flyabout::flyabout(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-  setWindowTitle(QStringLiteral("关于飞控 ") + QLatin1String(kSiteHost));
+  setWindowTitle(QStringLiteral("关于飞控 ") + QLatin1String(station::kSiteHost));
   setFixedSize(420, 330);
   Picture1 = MakeLabel(this, QString(), 20, 20, 180, 180);
   Picture1->setPixmap(AircraftPicture(QSize(180, 180)));
   Label1 = MakeLabel(this, QStringLiteral("Voranta飞控上位机  版本 Release-2.8"), 215, 30, 190, 44);
   Label2 = MakeLabel(this,
-                     QStringLiteral("作者: Tarvel 开发组  邮箱: ") + QLatin1String(kAuthorEmail) +
-                         QStringLiteral("  网站: ") + QLatin1String(kSiteHost),
+                     QStringLiteral("作者: Tarvel 开发组  邮箱: ") +
+                         QLatin1String(station::kAuthorEmail) + QStringLiteral("  网站: ") +
+                         QLatin1String(station::kSiteHost),
                      20, 215, 380, 44);
-  Label3 =
-      MakeLabel(this, QStringLiteral("官方网址  ") + QLatin1String(kShopAddress), 20, 262, 290);
+  Label3 = MakeLabel(this, QStringLiteral("官方网址  ") + QLatin1String(station::kShopAddress), 20,
+                     262, 290);
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setGeometry(320, 280, 80, 30);
   connect(Command1, &QPushButton::clicked, this, &flyabout::Command1_Click);

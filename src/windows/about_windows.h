@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "windows/maker_addresses.h"
+#include "station/maker_addresses.h"
 
 class QLabel;
 class QPushButton;

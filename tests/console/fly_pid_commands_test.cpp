@@ -1,7 +1,9 @@
 // The console's load step and its commands to the board: select, read and write of the loop
 // gains, the servo neutral and its confirmation, and silence while the port is closed.
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,30 +57,94 @@ TEST_F(FlyPidTest, LoadWithClosedPortSendsNothingButStillLoads) {
 }
 
 TEST_F(FlyPidTest, LoadSetsEveryChannelTo1500EvenAfterEarlierPwmFrames) {
-  StorePwmIn(channels_, {{1000, 1100, 1200, 1300, 1400, 1600}});
-  StorePwmOut(channels_, {{1000, 1100, 1200, 1300, 1400, 1600, 1700, 1800}});
+  StorePwmIn({{1000, 1100, 1200, 1300, 1400, 1600}});
+  StorePwmOut({{1000, 1100, 1200, 1300, 1400, 1600, 1700, 1800}});
   EXPECT_FALSE(w().loaded());
   w().EnsureLoaded();
   w().Timer1_Tick();
-  for (float v : channels_.inch)
+  for (float v : channels().inch)
     EXPECT_EQ(v, 1500.0f);
-  for (float v : channels_.outch)
+  for (float v : channels().outch)
     EXPECT_EQ(v, 1500.0f);
   EXPECT_EQ(w().iLedBarX4->Position(), 1500);
   EXPECT_EQ(w().iLedBarX12->Position(), 1500);
   EXPECT_EQ(w().Label12->text(), "1500");
 }
 
-TEST_F(FlyPidTest, SelectorSendsTheChosenLoopAndTypedTextSelectsLoopZero) {
-  OpenAndLoad();
-  w().Combo1->setCurrentIndex(3);  // "高度PID"
-  QTest::keyClicks(w().Combo1->lineEdit(), "x");
-  ASSERT_EQ(port_.written.size(), 2u);
-  EXPECT_EQ(port_.written[0], (Bytes{0xA5, 0x5A, 0x04, 0xD9, 0xDD, 0xAA}));
-  EXPECT_EQ(port_.written[1], (Bytes{0xA5, 0x5A, 0x04, 0xD5, 0xD9, 0xAA}));
-  EXPECT_EQ(led_flashes_, 2);
-  EXPECT_EQ(w().Combo1->count(), 4);  // typing never adds items
+// Types `text` as key presses (QTest's key helpers only know ASCII).
+void Type(QLineEdit* edit, const QString& text) {
+  for (const QChar ch : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(edit, &press);
+    QApplication::sendEvent(edit, &release);
+  }
 }
+
+// What the user does with the loop selector, and the select frames that go out (loop number
+// of each frame; 0 for none).
+struct SelectorCase {
+  const char* what;
+  std::function<void(QComboBox*)> act;
+  std::vector<int> loops_sent;
+};
+
+class FlyPidSelectorTest : public FlyPidTest, public ::testing::WithParamInterface<SelectorCase> {};
+
+TEST_P(FlyPidSelectorTest, SendsOnlyWhatTheUserSelected) {
+  OpenAndLoad();
+  w().show();
+  QComboBox* combo = w().Combo1;
+  combo->setFocus();
+  GetParam().act(combo);
+  std::vector<int> loops;
+  for (const Bytes& frame : port_.written) {
+    ASSERT_EQ(frame.size(), 6u);
+    loops.push_back(frame[3] - 0xD5);
+  }
+  EXPECT_EQ(loops, GetParam().loops_sent) << GetParam().what;
+  EXPECT_EQ(led_flashes_, static_cast<int>(loops.size()));
+  EXPECT_EQ(combo->count(), 4);  // typing never adds items
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, FlyPidSelectorTest,
+    ::testing::Values(
+        SelectorCase{"typing", [](QComboBox* c) { QTest::keyClicks(c->lineEdit(), "x"); }, {}},
+        SelectorCase{"typing a name without Enter",
+                     [](QComboBox* c) {
+                       c->lineEdit()->clear();
+                       Type(c->lineEdit(), QStringLiteral("高度PID"));
+                     },
+                     {}},
+        SelectorCase{"a name and Enter",
+                     [](QComboBox* c) {
+                       c->lineEdit()->clear();
+                       Type(c->lineEdit(), QStringLiteral("高度PID"));
+                       QTest::keyClick(c->lineEdit(), Qt::Key_Return);
+                     },
+                     {4}},
+        SelectorCase{"part of a name and Enter",
+                     [](QComboBox* c) {
+                       c->lineEdit()->clear();
+                       Type(c->lineEdit(), QStringLiteral("高度"));
+                       QTest::keyClick(c->lineEdit(), Qt::Key_Return);
+                     },
+                     {}},
+        SelectorCase{"picking items with the arrow keys",
+                     [](QComboBox* c) {
+                       QTest::keyClick(c, Qt::Key_Down);
+                       QTest::keyClick(c, Qt::Key_Down);
+                     },
+                     {2, 3}},
+        SelectorCase{"picking the same item again after typing",
+                     [](QComboBox* c) {
+                       QTest::keyClick(c, Qt::Key_Down);
+                       QTest::keyClicks(c->lineEdit(), "x");
+                       QTest::keyClick(c, Qt::Key_Up);
+                       QTest::keyClick(c, Qt::Key_Down);
+                     },
+                     {2, 1, 2}}));
 
 TEST_F(FlyPidTest, ReadButtonsAskForTheirOwnLoop) {
   OpenAndLoad();

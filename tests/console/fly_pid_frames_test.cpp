@@ -18,14 +18,14 @@ namespace {
 TEST_F(FlyPidTest, PwmFramesOnlyFillTheRecordAndTimer1ShowsIt) {
   port_.Open();
   const Bytes payload = {0x05, 0xDC, 0x05, 0xDC, 0x03, 0xE8, 0x07, 0xD0, 0x05, 0xDC, 0x05, 0xDC};
-  StorePwmIn(channels_, *link::DecodePwmIn(payload));
+  StorePwmIn(*link::DecodePwmIn(payload));
   EXPECT_FALSE(w().loaded());
   EXPECT_TRUE(port_.written.empty());
-  EXPECT_EQ(channels_.inch, (std::array<float, 6>{1500, 1500, 1000, 2000, 1500, 1500}));
+  EXPECT_EQ(channels().inch, (std::array<float, 6>{1500, 1500, 1000, 2000, 1500, 1500}));
 
   w().EnsureLoaded();  // resets the record to 1500
-  StorePwmIn(channels_, *link::DecodePwmIn(payload));
-  StorePwmOut(channels_, {{1100, 1200, 1300, 1400, 1600, 1700, 1800, 2500}});
+  StorePwmIn(*link::DecodePwmIn(payload));
+  StorePwmOut({{1100, 1200, 1300, 1400, 1600, 1700, 1800, 2500}});
   w().Timer1_Tick();
   EXPECT_EQ(w().iLedBarX1->Position(), 1000);
   EXPECT_EQ(w().Label6->text(), "1000");
@@ -45,8 +45,7 @@ TEST_F(FlyPidTest, EveryWidgetFrameLoadsTheHiddenWindowOnce) {
       [&] { w().Decode_Status({}); }, [&] { w().ToggleGpsLed(); },
       [&] { w().ToggleTargetLed(); }, [&] { w().ToggleStatusLed(); }};
   for (const auto& update : updates) {
-    window_ = std::make_unique<FlyPID>(
-        channels_, port_, [] {}, [](const QString&) {});
+    MakeWindow();
     port_.written.clear();
     update();
     update();

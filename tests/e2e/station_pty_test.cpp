@@ -38,7 +38,8 @@ class StationPtyTest : public ::testing::Test {
     ASSERT_FALSE(device_.empty());
     std::ofstream(dir_.path / "OSC.ini")
         << "[COM]\nPort=" << device_ << "\nSettings=115200,n,8,1\n";
-    osc_ = std::make_unique<main_window::OSC>(port_, dir_.path / "OSC.ini");
+    station_ = std::make_unique<station::Station>(port_);
+    osc_ = std::make_unique<main_window::OSC>(*station_, dir_.path / "OSC.ini");
     osc_->Timer_Getdata_Tick();
     osc_->iSwitchLedX1_Switched();
     osc_->Timer4_Tick();
@@ -49,15 +50,16 @@ class StationPtyTest : public ::testing::Test {
   SimProcess sim_{{}};
   std::string device_;
   platform::QtSerialPort port_;
+  std::unique_ptr<station::Station> station_;
   std::unique_ptr<main_window::OSC> osc_;
 };
 
 TEST_F(StationPtyTest, SwitchBringsTheSimulatorsAttitudeOntoTheReadOuts) {
   ASSERT_TRUE(port_.IsOpen()) << osc_->Text_msg->toPlainText().toStdString();
   EXPECT_EQ(LastLine(), ">  端口打开成功 ...");
-  ASSERT_TRUE(RunUntil([&] { return osc_->telemetry.imu_frame_count >= 10; }));
+  ASSERT_TRUE(RunUntil([&] { return station_->telemetry.imu_frame_count >= 10; }));
   osc_->display_time_Tick();
-  const auto& t = osc_->telemetry;
+  const auto& t = station_->telemetry;
   EXPECT_LE(std::abs(t.pitch), 60.0f);
   EXPECT_LE(std::abs(t.roll), 90.0f);
   EXPECT_NE(t.altitude, 0.0f);
@@ -72,16 +74,16 @@ TEST_F(StationPtyTest, SwitchBringsTheSimulatorsAttitudeOntoTheReadOuts) {
 
 TEST_F(StationPtyTest, AltitudeZeroReachesTheBoard) {
   ASSERT_TRUE(port_.IsOpen());
-  ASSERT_TRUE(RunUntil([&] { return osc_->telemetry.imu_frame_count >= 5; }));
+  ASSERT_TRUE(RunUntil([&] { return station_->telemetry.imu_frame_count >= 5; }));
   osc_->Send_high();
-  const int before = osc_->telemetry.imu_frame_count;
-  ASSERT_TRUE(RunUntil([&] { return osc_->telemetry.imu_frame_count >= before + 10; }));
-  EXPECT_LE(std::abs(osc_->telemetry.altitude), 0.5f);
+  const int before = station_->telemetry.imu_frame_count;
+  ASSERT_TRUE(RunUntil([&] { return station_->telemetry.imu_frame_count >= before + 10; }));
+  EXPECT_LE(std::abs(station_->telemetry.altitude), 0.5f);
 }
 
 TEST_F(StationPtyTest, KilledSimulatorLeavesTheStationRunningWithThePortClosed) {
   ASSERT_TRUE(port_.IsOpen());
-  ASSERT_TRUE(RunUntil([&] { return osc_->telemetry.imu_frame_count >= 3; }));
+  ASSERT_TRUE(RunUntil([&] { return station_->telemetry.imu_frame_count >= 3; }));
   sim_.Stop(SIGKILL, std::chrono::seconds(5));
   ASSERT_TRUE(RunUntil([&] { return !port_.IsOpen(); }));
   EXPECT_TRUE(LastLine().contains("已断开")) << osc_->Text_msg->toPlainText().toStdString();

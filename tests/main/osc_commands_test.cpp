@@ -5,6 +5,7 @@
 
 #include "main/dialog2.h"
 #include "osc_test_fixture.h"
+#include "station/maker_addresses.h"
 #include "widgets/rect_led.h"
 
 namespace tarvel::main_window {
@@ -115,7 +116,7 @@ TEST_F(OscCommandTest, HelpWritesTwoLinesAndOpensNothing) {
   EXPECT_TRUE(
       log[6].startsWith(">  关于程序的通信协议，见压缩包的文件夹内或者发送邮件到作者的邮箱 "));
   EXPECT_TRUE(log[6].endsWith(" 免费索取"));
-  EXPECT_EQ(log[7], QStringLiteral(">  二次开发请联系店主 ,") + kShopAddress);
+  EXPECT_EQ(log[7], QStringLiteral(">  二次开发请联系店主 ,") + station::kShopAddress);
   EXPECT_EQ(opened, 0);
 }
 

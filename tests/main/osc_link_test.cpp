@@ -65,18 +65,18 @@ TEST_F(OscTest, OverflowDiscardsTheBuffersAndKeepsTheFrameInProgress) {
   port_.SignalOverflow();
   EXPECT_EQ(LogLines().last(), ">  缓冲区 溢出!");
   EXPECT_GE(port_.discards, 1);
-  EXPECT_TRUE(osc_->receiver().receiving());
+  EXPECT_TRUE(station().session.receiver().receiving());
 }
 
 TEST_F(OscTest, AttitudeFrameFillsTheBarometerReadOutsAndTheRecord) {
   StartUp();
   Deliver(kImuExample);
-  EXPECT_FLOAT_EQ(osc_->telemetry.yaw, 12.3f);
-  EXPECT_FLOAT_EQ(osc_->telemetry.pitch, -4.5f);
-  EXPECT_FLOAT_EQ(osc_->telemetry.roll, 0.0f);
-  EXPECT_FLOAT_EQ(osc_->telemetry.altitude, 50.0f);
-  EXPECT_TRUE(osc_->telemetry.imu_new);
-  EXPECT_EQ(osc_->telemetry.imu_frame_count, 1);
+  EXPECT_FLOAT_EQ(station().telemetry.yaw, 12.3f);
+  EXPECT_FLOAT_EQ(station().telemetry.pitch, -4.5f);
+  EXPECT_FLOAT_EQ(station().telemetry.roll, 0.0f);
+  EXPECT_FLOAT_EQ(station().telemetry.altitude, 50.0f);
+  EXPECT_TRUE(station().telemetry.imu_new);
+  EXPECT_EQ(station().telemetry.imu_frame_count, 1);
   EXPECT_EQ(osc_->Label3->text(), "50.0m");
   EXPECT_EQ(osc_->Label16->text(), "高度:50.0m");
   EXPECT_EQ(osc_->Label17->text(), "温度:25.0度");
@@ -97,7 +97,7 @@ TEST_F(OscTest, HeartbeatTogglesWithEveryAttitudeFrameOnly) {
   Deliver(kMotionExample);
   Deliver(kImuExample);
   EXPECT_EQ(osc_->iLedRectangleX3->IsActive(), before);
-  EXPECT_EQ(osc_->telemetry.imu_frame_count, 2);
+  EXPECT_EQ(station().telemetry.imu_frame_count, 2);
 }
 
 TEST_F(OscTest, SensorFrameFillsTheRawLabelsAndTheRecord) {
@@ -111,9 +111,9 @@ TEST_F(OscTest, SensorFrameFillsTheRawLabelsAndTheRecord) {
                             osc_->Label13, osc_->Label14, osc_->Label15};
   for (int i = 0; i < 9; ++i)
     EXPECT_EQ(labels[i]->text(), expected[i]) << i;
-  EXPECT_EQ(osc_->telemetry.acc_z, 16384.0);
-  EXPECT_EQ(osc_->telemetry.mag_z, -400.0);
-  EXPECT_TRUE(osc_->telemetry.motion_new);
+  EXPECT_EQ(station().telemetry.acc_z, 16384.0);
+  EXPECT_EQ(station().telemetry.mag_z, -400.0);
+  EXPECT_TRUE(station().telemetry.motion_new);
   EXPECT_EQ(osc_->motion_csv_part, "120,-35,16384,5,-2,0,-210,87,-400");
 }
 
@@ -121,16 +121,16 @@ TEST_F(OscTest, ShortAttitudeFrameIsIgnoredByItsDecoderButLightsRxd) {
   StartUp();
   DeliverFrame(link::kTypeImu, {0x00, 0x7B, 0x80, 0x2D});
   EXPECT_TRUE(osc_->iLedRectangleX1->IsActive());
-  EXPECT_EQ(osc_->telemetry.imu_frame_count, 0);
+  EXPECT_EQ(station().telemetry.imu_frame_count, 0);
   EXPECT_EQ(osc_->Label6->text(), "Pitch:");
 }
 
 TEST_F(OscTest, FrameRateTickShowsAndClearsTheCount) {
   StartUp();
-  osc_->telemetry.imu_frame_count = 30;
+  station().telemetry.imu_frame_count = 30;
   osc_->Timer1_Tick();
   EXPECT_EQ(osc_->Label22->text(), "30 帧每秒");
-  EXPECT_EQ(osc_->telemetry.imu_frame_count, 0);
+  EXPECT_EQ(station().telemetry.imu_frame_count, 0);
 }
 
 // ---- connect switch and status report
@@ -188,9 +188,9 @@ TEST_F(OscTest, TwoSwitchOperationsWithinTheReportDelayGiveOneReport) {
 TEST_F(OscTest, SwitchingResetsAHalfReceivedFrame) {
   StartUp();
   Deliver({0xA5, 0x5A, 0x12, 0xA1, 0x00});
-  EXPECT_TRUE(osc_->receiver().receiving());
+  EXPECT_TRUE(station().session.receiver().receiving());
   osc_->iSwitchLedX1_Switched();
-  EXPECT_FALSE(osc_->receiver().receiving());
+  EXPECT_FALSE(station().session.receiver().receiving());
 }
 
 TEST_F(OscTest, ClosePortOnAClosedPortDoesNothing) {
@@ -207,8 +207,8 @@ TEST_F(OscTest, ClosePortClosesAnnouncesAndReports) {
   Deliver({0xA5, 0x5A, 0x12});
   osc_->ClosePort();
   EXPECT_FALSE(port_.IsOpen());
-  EXPECT_FALSE(osc_->receiver().receiving());
-  EXPECT_FALSE(osc_->port_open_requested);
+  EXPECT_FALSE(station().session.receiver().receiving());
+  EXPECT_FALSE(station().session.port_open_requested);
   osc_->Timer4_Tick();
   EXPECT_EQ(LogLines().mid(9), QStringList({">  断开连接 ...", ">  已关闭 COM1 端口"}));
 }
@@ -222,7 +222,7 @@ TEST_F(OscTest, PulledDeviceIsReportedClosedAndCanBeOpenedAgain) {
   const int after_loss = LogLines().size();
   EXPECT_EQ(after_loss, 10);
   EXPECT_TRUE(LogLines().last().contains("COM1")) << LogLines().last().toStdString();
-  EXPECT_FALSE(osc_->receiver().receiving());
+  EXPECT_FALSE(station().session.receiver().receiving());
   osc_->Timer4_Tick();
   EXPECT_EQ(LogLines().last(), ">  已关闭 COM1 端口");
   EXPECT_EQ(osc_->iSwitchLedX1->Caption(), "端口已关闭");

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "osc_test_fixture.h"
+#include "station/maker_addresses.h"
 #include "widgets/diamond_led.h"
 #include "widgets/rect_led.h"
 
@@ -15,8 +16,8 @@ const QStringList kWelcome = {
     ">  --------    开始    --------",
     ">  --1. 检查串口设备是否正确 --",
     ">  --2. 点击 打开端口按钮接收数据",
-    QStringLiteral(">  --") + kShopAddress + "--",
-    QStringLiteral(">  最新版本的软件 到") + kSiteHost + " 下载",
+    QStringLiteral(">  --") + station::kShopAddress + "--",
+    QStringLiteral(">  最新版本的软件 到") + station::kSiteHost + " 下载",
 };
 
 TEST_F(OscTest, StartUpGreetsWithSixLinesTheFirstNumberedAndRunsOnce) {
@@ -36,8 +37,8 @@ TEST_F(OscTest, WithoutSettingsFileTheDefaultsHold) {
   StartUp();
   EXPECT_EQ(port_.port(), serial::PortName::Number(1));
   EXPECT_EQ(port_.SettingsText(), "115200,n,8,1");
-  EXPECT_EQ(osc_->ACC_Resolution, 16384.0);
-  EXPECT_EQ(osc_->GYRO_Resolution, 32.8);
+  EXPECT_EQ(station().resolutions.ACC_Resolution, 16384.0);
+  EXPECT_EQ(station().resolutions.GYRO_Resolution, 32.8);
 }
 
 TEST_F(OscTest, StoredSettingsAreApplied) {
@@ -46,8 +47,8 @@ TEST_F(OscTest, StoredSettingsAreApplied) {
   StartUp();
   EXPECT_TRUE(port_.port().is_sim());
   EXPECT_EQ(port_.SettingsText(), "921600,n,8,1");
-  EXPECT_EQ(osc_->GYRO_Resolution, 16.4);
-  EXPECT_EQ(osc_->ACC_Resolution, 8192.0);
+  EXPECT_EQ(station().resolutions.GYRO_Resolution, 16.4);
+  EXPECT_EQ(station().resolutions.ACC_Resolution, 8192.0);
   EXPECT_EQ(LogLines().size(), 6);
 }
 

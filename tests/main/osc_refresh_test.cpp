@@ -69,7 +69,7 @@ TEST_F(OscRefreshTest, TwoAttitudeFramesInOneTickShowOnlyTheSecond) {
   EXPECT_EQ(osc_->Label20->text(), "俯仰:-4.5");
   EXPECT_EQ(osc_->Label21->text(), "横滚:10.0");
   EXPECT_DOUBLE_EQ(osc_->iCompassX1->Heading(), 123.4f);
-  EXPECT_FALSE(osc_->telemetry.imu_new);
+  EXPECT_FALSE(station().telemetry.imu_new);
   // The next tick without a new frame changes nothing.
   osc_->display_time_Tick();
   EXPECT_EQ(Points(0), 1);
@@ -79,9 +79,9 @@ TEST_F(OscRefreshTest, RollIsInvertedForTheHorizonAndThe3DModelButNotForTheTexts
   DeliverFrame(link::kTypeImu, Imu(0, 0, 100));
   osc_->display_time_Tick();
   EXPECT_EQ(osc_->Piczitai->Image(), views::DrawAttitudeIndicator("-10", "0"));
-  EXPECT_FLOAT_EQ(osc_->big3D.Roll, -10.0f);
-  EXPECT_EQ(osc_->big3D.str_roll, "10.0");
-  EXPECT_EQ(osc_->big3D.str_pitch, "0.0");
+  EXPECT_FLOAT_EQ(station().big3D.Roll, -10.0f);
+  EXPECT_EQ(station().big3D.str_roll, "10.0");
+  EXPECT_EQ(station().big3D.str_pitch, "0.0");
 }
 
 TEST_F(OscRefreshTest, SensorFrameAloneLeavesTheAttitudeDisplaysAlone) {
@@ -100,8 +100,8 @@ TEST_F(OscRefreshTest, SensorFrameAloneLeavesTheAttitudeDisplaysAlone) {
   EXPECT_EQ(osc_->Label31->text(), "AZ: -1.000 g");
   EXPECT_EQ(osc_->Label32->text(), "GX: -10.000 dps");
   EXPECT_EQ(osc_->Label34->text(), "GZ: 100.000 dps");
-  EXPECT_EQ(osc_->big3D.str_Xjiasudu, "16384");
-  EXPECT_EQ(osc_->big3D.str_Zcichang, "-400");
+  EXPECT_EQ(station().big3D.str_Xjiasudu, "16384");
+  EXPECT_EQ(station().big3D.str_Zcichang, "-400");
 }
 
 TEST_F(OscRefreshTest, AttenuationIsTheOneSelectedAtAppendTime) {
@@ -118,7 +118,7 @@ TEST_F(OscRefreshTest, AttenuationIsTheOneSelectedAtAppendTime) {
 }
 
 TEST_F(OscRefreshTest, ZeroResolutionShowsDashesAndTheRefreshGoesOn) {
-  osc_->ACC_Resolution = 0;
+  station().resolutions.ACC_Resolution = 0;
   DeliverFrame(link::kTypeMotion, Sm16Payload({100, 0, 0, 328, 0, 0, 0, 0, 0}));
   osc_->display_time_Tick();
   EXPECT_EQ(osc_->Label29->text(), "AX: -- g");

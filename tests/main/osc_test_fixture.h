@@ -24,15 +24,18 @@ class OscTest : public ::testing::Test {
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
-    osc_ = std::make_unique<OSC>(port_, dir_ / "OSC.ini");
+    station_ = std::make_unique<station::Station>(port_);
+    osc_ = std::make_unique<OSC>(*station_, dir_ / "OSC.ini");
   }
   void TearDown() override {
     osc_.reset();
+    station_.reset();
     std::filesystem::remove_all(dir_);
   }
 
   void StartUp() { osc_->Timer_Getdata_Tick(); }
 
+  station::Station& station() { return *station_; }
   QStringList LogLines() const { return osc_->Text_msg->toPlainText().split('\n'); }
 
   void Deliver(const std::vector<std::uint8_t>& bytes) { port_.Deliver(bytes); }
@@ -42,6 +45,7 @@ class OscTest : public ::testing::Test {
 
   std::filesystem::path dir_;
   test_support::FakeSerialPort port_;
+  std::unique_ptr<station::Station> station_;
   std::unique_ptr<OSC> osc_;
 };
 

@@ -24,9 +24,9 @@ TEST(AboutWindowsTest, OkHidesAndTheWindowShowsAgainUnchanged) {
 
 TEST(AboutWindowsTest, FlightControllerWindowTexts) {
   flyabout f;
-  EXPECT_EQ(f.windowTitle(), QStringLiteral("关于飞控 ") + kSiteHost);
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("关于飞控 ") + station::kSiteHost);
   EXPECT_EQ(f.Label1->text(), "Voranta飞控上位机  版本 Release-2.8");
-  EXPECT_EQ(f.Label3->text(), QStringLiteral("官方网址  ") + kShopAddress);
+  EXPECT_EQ(f.Label3->text(), QStringLiteral("官方网址  ") + station::kShopAddress);
   f.show();
   f.Command1->click();
   EXPECT_FALSE(f.isVisible());
