@@ -23,7 +23,10 @@ void Timer::Update(bool restart) {
     timer_.stop();
     return;
   }
-  if (restart || !timer_.isActive()) timer_.start(interval_);
+  if (restart || !timer_.isActive()) {
+    timer_.start(interval_);
+    ++starts_;
+  }
 }
 
 }  // namespace tarvel::platform

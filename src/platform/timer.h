@@ -25,6 +25,9 @@ class Timer : public QObject {
   bool Running() const { return timer_.isActive(); }
   // Milliseconds left of the running countdown, -1 when not running.
   int RemainingMs() const { return timer_.remainingTime(); }
+  // How many times a countdown has been started or restarted, so a test can see that arming
+  // a running timer really restarted it.
+  int Starts() const { return starts_; }
 
  signals:
   void tick();
@@ -35,6 +38,7 @@ class Timer : public QObject {
   QTimer timer_;
   int interval_ = 0;
   bool enabled_ = false;
+  int starts_ = 0;
 };
 
 }  // namespace tarvel::platform

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 
 #include "fly_pid_test_fixture.h"
@@ -143,6 +144,20 @@ TEST_F(FlyPidTest, PlotControlsHideOnlyTheOutputTraceAndFollowTheNewest) {
   w().EnsureLoaded();
   w().Check1->click();
   EXPECT_FALSE(w().tracking());
+}
+
+}  // namespace
+}  // namespace tarvel::console
+
+namespace tarvel::console {
+namespace {
+
+// Timer1 with the real event loop: the bars follow the channel record by themselves.
+TEST_F(FlyPidTest, Timer1ShowsTheChannelsWhenTheEventLoopRuns) {
+  w().show();
+  StorePwmIn({{1234, 1500, 1500, 1500, 1500, 1500}});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w().Label2->text() == "1234"; }, 2000));
+  EXPECT_EQ(w().input1->Position(), 1234);
 }
 
 }  // namespace

@@ -30,9 +30,13 @@ TEST_F(OscTest, GoodFrameLightsRxdStartsTheRefreshAndArmsTheWatchdog) {
   Deliver({0xA5, 0x5A, 0x04, 0xE0, 0xE4, 0xAA});
   EXPECT_TRUE(osc_->iLedRectangleX1->IsActive());
   EXPECT_TRUE(osc_->display_time.Enabled());
-  EXPECT_TRUE(osc_->Timer6.Enabled());
+  EXPECT_TRUE(osc_->Timer6.Running());
   EXPECT_EQ(osc_->Timer6.Interval(), 200);
   EXPECT_EQ(LogLines().size(), 6);
+  // Every delivery starts the watchdog's countdown over, also one without a whole frame.
+  const int starts = osc_->Timer6.Starts();
+  Deliver({0xA5});
+  EXPECT_EQ(osc_->Timer6.Starts(), starts + 1);
   osc_->Timer6_Tick();
   EXPECT_FALSE(osc_->display_time.Enabled());
   EXPECT_FALSE(osc_->Timer6.Enabled());
@@ -62,9 +66,10 @@ TEST_F(OscTest, HeaderlessStreamLogsTheFourLinesOncePer101Bytes) {
 TEST_F(OscTest, OverflowDiscardsTheBuffersAndKeepsTheFrameInProgress) {
   StartUp();
   Deliver({0xA5, 0x5A, 0x04});
+  const int discards = port_.discards;
   port_.SignalOverflow();
   EXPECT_EQ(LogLines().last(), ">  缓冲区 溢出!");
-  EXPECT_GE(port_.discards, 1);
+  EXPECT_EQ(port_.discards, discards + 1);
   EXPECT_TRUE(station().session.receiver().receiving());
 }
 

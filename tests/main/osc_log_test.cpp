@@ -94,35 +94,54 @@ TEST_F(OscTest, MessageCounterWrapsLikeASixteenBitInteger) {
   EXPECT_EQ(osc_->msg_count, -32768);
 }
 
-TEST_F(OscTest, MessageLampStaysLitThroughABurstAndGoesOutOnItsTick) {
+// Each lamp: what lights it, its LED, its one-shot timer with the interval it is armed with,
+// and that timer's tick handler.
+struct LampCase {
+  std::string name;
+  std::function<void(OSC&)> light;
+  std::function<widgets::Lamp*(OSC&)> led;
+  std::function<platform::Timer&(OSC&)> timer;
+  int interval_ms;
+  std::function<void(OSC&)> tick;
+};
+
+class OscLampTest : public OscTest, public ::testing::WithParamInterface<LampCase> {};
+
+TEST_P(OscLampTest, StaysLitThroughABurstAndGoesOutOnItsTick) {
+  const LampCase& c = GetParam();
   StartUp();
-  osc_->LED_Time_Tick();
-  EXPECT_FALSE(osc_->Msg_Led->IsActive());
-  osc_->Show_msg("a");
-  EXPECT_TRUE(osc_->Msg_Led->IsActive());
-  EXPECT_TRUE(osc_->LED_Time.Enabled());
-  EXPECT_EQ(osc_->LED_Time.Interval(), 400);
-  osc_->LED_Time_Tick();
-  EXPECT_FALSE(osc_->Msg_Led->IsActive());
-  EXPECT_FALSE(osc_->LED_Time.Enabled());
+  OSC& w = *osc_;
+  c.tick(w);
+  EXPECT_FALSE(c.led(w)->IsActive());
+  c.light(w);
+  EXPECT_TRUE(c.led(w)->IsActive());
+  platform::Timer& timer = c.timer(w);
+  EXPECT_TRUE(timer.Running());
+  EXPECT_EQ(timer.Interval(), c.interval_ms);
+  // Lit again while on: the countdown starts over, so the lamp stays lit through a burst.
+  const int starts = timer.Starts();
+  c.light(w);
+  EXPECT_EQ(timer.Starts(), starts + 1);
+  c.tick(w);
+  EXPECT_FALSE(c.led(w)->IsActive());
+  EXPECT_FALSE(timer.Enabled());
 }
 
-TEST_F(OscTest, ReceiveAndTransmitLampsUseTheirOwnTimers) {
-  osc_->Rec_LedON();
-  EXPECT_TRUE(osc_->iLedRectangleX1->IsActive());
-  EXPECT_TRUE(osc_->Timer2.Enabled());
-  EXPECT_EQ(osc_->Timer2.Interval(), 300);
-  osc_->Timer2_Tick();
-  EXPECT_FALSE(osc_->iLedRectangleX1->IsActive());
-  EXPECT_FALSE(osc_->Timer2.Enabled());
-
-  osc_->Send_LedON();
-  EXPECT_TRUE(osc_->iLedRectangleX2->IsActive());
-  EXPECT_EQ(osc_->Timer3.Interval(), 200);
-  osc_->Timer3_Tick();
-  EXPECT_FALSE(osc_->iLedRectangleX2->IsActive());
-  EXPECT_FALSE(osc_->Timer3.Enabled());
-}
+INSTANTIATE_TEST_SUITE_P(
+    All, OscLampTest,
+    ::testing::Values(LampCase{"Message", [](OSC& w) { w.Show_msg("a"); },
+                               [](OSC& w) { return w.Msg_Led; },
+                               [](OSC& w) -> platform::Timer& { return w.LED_Time; }, 400,
+                               [](OSC& w) { w.LED_Time_Tick(); }},
+                      LampCase{"Rxd", [](OSC& w) { w.Rec_LedON(); },
+                               [](OSC& w) { return w.iLedRectangleX1; },
+                               [](OSC& w) -> platform::Timer& { return w.Timer2; }, 300,
+                               [](OSC& w) { w.Timer2_Tick(); }},
+                      LampCase{"Txd", [](OSC& w) { w.Send_LedON(); },
+                               [](OSC& w) { return w.iLedRectangleX2; },
+                               [](OSC& w) -> platform::Timer& { return w.Timer3; }, 200,
+                               [](OSC& w) { w.Timer3_Tick(); }}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace tarvel::main_window

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <initializer_list>
 
 #include "format/number_text.h"
@@ -14,6 +15,8 @@
 #include "views/attitude_indicator.h"
 #include "views/attitude_indicator_view.h"
 #include "widgets/compass.h"
+#include "widgets/diamond_led.h"
+#include "widgets/rect_led.h"
 #include "widgets/wave_plot.h"
 
 namespace tarvel::main_window {
@@ -145,6 +148,33 @@ TEST_F(OscRefreshTest, FollowNewestResumesAfterAPan) {
   EXPECT_FALSE(osc_->iPlotX1->following());
   osc_->Command6_Click();
   EXPECT_TRUE(osc_->iPlotX1->following());
+}
+
+}  // namespace
+}  // namespace tarvel::main_window
+
+namespace tarvel::main_window {
+namespace {
+
+// The timers themselves, with the real event loop: nothing is ticked by hand here, so a timer
+// that is not connected to its handler (or never started) fails this test.
+TEST_F(OscTest, TimersDoTheirWorkWhenTheEventLoopRuns) {
+  using namespace std::chrono_literals;
+  // Start-up runs by itself 200 ms after creation.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return osc_->msg_count == 6; }, 2000));
+  osc_->iSwitchLedX1_Switched();
+  // The status report follows the switch by itself.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LogLines().last() == ">  端口打开成功 ..."; }, 2000));
+
+  DeliverFrame(link::kTypeImu, Sm16Payload({1234, -45, 100, 500, 250, 10132, 50}));
+  EXPECT_TRUE(osc_->iLedRectangleX1->IsActive());
+  // The refresh shows the frame, the RXD lamp goes out, the watchdog stops the refresh, and
+  // the once-a-second read-out shows the frame count.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return osc_->Label19->text() == "航向:123.4"; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !osc_->iLedRectangleX1->IsActive(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !osc_->display_time.Enabled(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return osc_->Label22->text() == "1 帧每秒"; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !osc_->Msg_Led->IsActive(); }, 2000));
 }
 
 }  // namespace
