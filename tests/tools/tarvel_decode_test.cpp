@@ -92,7 +92,8 @@ TEST_F(TarvelDecodeTest, FailingOutputEndsTheRunWithStatus3) {
 TEST_F(TarvelDecodeTest, HelpAndUnknownOptions) {
   Result r = Run("--help");
   EXPECT_EQ(r.status, 0);
-  EXPECT_THAT(r.out, testing::StartsWith("Usage: tarvel-decode [FILE...]"));
+  EXPECT_THAT(r.out,
+              testing::StartsWith("Usage: tarvel-decode [--stats [--line SETTINGS]] [FILE...]"));
 
   r = Run("--frobnicate " + File("whole.bin", kImuFrame));
   EXPECT_EQ(r.status, 2);

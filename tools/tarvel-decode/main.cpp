@@ -1,4 +1,5 @@
-// tarvel-decode: a raw capture of the serial line in, one JSON object per receiver event out.
+// tarvel-decode: a raw capture of the serial line in, one JSON object per receiver event out,
+// or with --stats one JSON object that counts the whole stream.
 //
 // All inputs, in the order given, form ONE byte stream through ONE FrameReceiver, exactly as if
 // they had arrived on one serial line: a frame cut across two capture files is received. Input
@@ -21,13 +22,16 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "capture_stats.h"
 #include "decode_json/json_lines.h"
 #include "link/frame_receiver.h"
+#include "serial/line_settings.h"
 
 namespace tarvel::decodetool {
 namespace {
@@ -42,15 +46,20 @@ constexpr int kExitUsage = 2;
 constexpr int kExitOutputFailed = 3;
 
 constexpr std::string_view kUsage =
-    "Usage: tarvel-decode [FILE...]\n"
+    "Usage: tarvel-decode [--stats [--line SETTINGS]] [FILE...]\n"
     "\n"
     "Decodes a raw capture of the board's serial line into JSON lines on standard output:\n"
     "one object per good frame, checksum error and missing header, in stream order.\n"
     "The FILEs are read one after another as a single stream; with no FILE, or where FILE\n"
     "is -, standard input is read.\n"
     "\n"
-    "  -h, --help   show this text and exit\n"
-    "  --           treat every later argument as a file name\n"
+    "  --stats          print one JSON object for the whole stream instead: bytes, good\n"
+    "                   frames per TYPE, checksum errors, missing headers, short frames,\n"
+    "                   unknown TYPEs and the time the bytes take on the line\n"
+    "  --line SETTINGS  the line for that time, as baud,parity,data,stop\n"
+    "                   (default 115200,n,8,1; parity n, e, o, m or s)\n"
+    "  -h, --help       show this text and exit\n"
+    "  --               treat every later argument as a file name\n"
     "\n"
     "An input that cannot be read is reported and skipped; a frame cut by it is dropped.\n"
     "\n"
@@ -79,12 +88,20 @@ void Complain(std::string_view what, std::string_view why) {
   WriteAll(STDERR_FILENO, line);  // nothing sensible is left to do if stderr fails too
 }
 
-// One receiver and its JSON writer, fed from one input after another.
+// One receiver, fed from one input after another, and what it reports to: the JSON-lines
+// writer, or with `stats_line` the counts of --stats, written at the end.
 class Decoder {
  public:
   enum class Result { kDone, kInputFailed, kOutputFailed };
 
-  Decoder() : writer_(out_), receiver_(writer_) { out_.reserve(2 * kFlushSize); }
+  explicit Decoder(const std::optional<serial::LineSettings>& stats_line)
+      : writer_(out_),
+        stats_(stats_line ? std::optional<CaptureStats>(std::in_place, *stats_line) : std::nullopt),
+        receiver_(stats_ ? static_cast<link::FrameEvents&>(*stats_) : writer_) {
+    out_.reserve(2 * kFlushSize);
+  }
+  Decoder(const Decoder&) = delete;
+  Decoder& operator=(const Decoder&) = delete;
 
   // Decodes everything `fd` delivers until end of file. `name` is what messages call it.
   Result Decode(int fd, std::string_view name) {
@@ -97,6 +114,7 @@ class Decoder {
       }
       if (n == 0) return Result::kDone;
       const auto count = static_cast<std::size_t>(n);
+      if (stats_) stats_->OnBytes(count);
       receiver_.Feed(std::span(buffer_).first(count));
       // A short read means the input has nothing more right now (a live pipe) or is at its
       // end: write what there is so a reader downstream sees it promptly.
@@ -109,6 +127,11 @@ class Decoder {
   // Bytes are missing from the stream here: drop a frame in progress and a half-seen header.
   void SkipGap() { receiver_.ResetReceiver(); }
 
+  // Adds the --stats object to the output, once every input has been read.
+  void Finish() {
+    if (stats_) stats_->AppendJson(out_);
+  }
+
   // Writes and forgets the collected lines; false, with errno set, on a write error.
   bool Flush() {
     const bool ok = WriteAll(STDOUT_FILENO, out_);
@@ -119,6 +142,7 @@ class Decoder {
  private:
   std::string out_;
   decode_json::JsonLineWriter writer_;
+  std::optional<CaptureStats> stats_;
   link::FrameReceiver receiver_;
   std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kReadSize);
 };
@@ -130,9 +154,17 @@ int OutputFailed() {
   return kExitOutputFailed;
 }
 
+int UsageError(std::string_view what, std::string_view why) {
+  Complain(what, why);
+  WriteAll(STDERR_FILENO, kUsage);
+  return kExitUsage;
+}
+
 int Run(int argc, char** argv) {
   std::vector<std::string_view> inputs;
   bool options_done = false;
+  bool stats = false;
+  std::optional<std::string_view> line_text;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (!options_done && (arg == "-h" || arg == "--help")) {
@@ -140,21 +172,37 @@ int Run(int argc, char** argv) {
     }
     if (!options_done && arg == "--") {
       options_done = true;
+    } else if (!options_done && arg == "--stats") {
+      stats = true;
+    } else if (!options_done && arg == "--line") {
+      if (i + 1 == argc) return UsageError(arg, "needs line settings such as 115200,n,8,1");
+      line_text = argv[++i];
+    } else if (!options_done && arg.starts_with("--line=")) {
+      line_text = arg.substr(7);
     } else if (!options_done && arg.size() > 1 && arg.front() == '-') {
-      Complain(arg, "unknown option");
-      WriteAll(STDERR_FILENO, kUsage);
-      return kExitUsage;
+      return UsageError(arg, "unknown option");
     } else {
       inputs.push_back(arg);
     }
   }
   if (inputs.empty()) inputs.push_back("-");
+  std::optional<serial::LineSettings> stats_line;
+  if (line_text) {
+    if (!stats) return UsageError("--line", "only goes with --stats");
+    stats_line = serial::LineSettings::FromText(*line_text);
+    if (!stats_line) {
+      return UsageError("--line " + std::string(*line_text),
+                        "not line settings such as 115200,n,8,1");
+    }
+  } else if (stats) {
+    stats_line = serial::LineSettings();
+  }
 
   // Write errors come back as EPIPE instead of killing the process, so they are reported
   // through the exit status like any other output failure.
   signal(SIGPIPE, SIG_IGN);
 
-  Decoder decoder;
+  Decoder decoder(stats_line);
   int status = kExitOk;
   for (const std::string_view input : inputs) {
     const bool is_stdin = input == "-";
@@ -174,6 +222,7 @@ int Run(int argc, char** argv) {
       status = kExitInputFailed;
     }
   }
+  decoder.Finish();
   if (!decoder.Flush()) return OutputFailed();
   return status;
 }
