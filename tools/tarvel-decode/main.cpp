@@ -14,11 +14,16 @@
 // Exit status: 0 when every input was read and all output written; 1 when an input could not
 // be opened or read; 2 for a usage error; 3 when standard output fails (a closed pipe, a full
 // disk), which ends the run at once.
+//
+// Portable to Windows (mingw-w64 and MSVC's C runtime offer the same read/write/open calls):
+// there, files and the standard streams are switched to binary mode, so no byte is translated
+// and the output lines end in a bare newline as on Linux.
 
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdint>
 #include <cstring>
@@ -33,8 +38,44 @@
 #include "link/frame_receiver.h"
 #include "serial/line_settings.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <stdio.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace tarvel::decodetool {
 namespace {
+
+#ifdef _WIN32
+using ssize_t = int;  // what _read and _write return
+constexpr int kStdin = 0, kStdout = 1, kStderr = 2;
+int read(int fd, void* buffer, std::size_t size) {
+  return _read(fd, buffer, static_cast<unsigned>(size));
+}
+int write(int fd, const void* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(size));
+}
+int close(int fd) {
+  return _close(fd);
+}
+int OpenForReading(const char* path) {
+  return _open(path, _O_RDONLY | _O_BINARY);
+}
+// The C runtime opens the standard streams in text mode: it would read 0D 0A as 0A and stop
+// at the first 1A, and write every 0A as 0D 0A.
+void UseBinaryStreams() {
+  _setmode(kStdin, _O_BINARY);
+  _setmode(kStdout, _O_BINARY);
+}
+#else
+constexpr int kStdin = STDIN_FILENO, kStdout = STDOUT_FILENO, kStderr = STDERR_FILENO;
+int OpenForReading(const char* path) {
+  return open(path, O_RDONLY);
+}
+void UseBinaryStreams() {}
+#endif
 
 constexpr std::size_t kReadSize = 64 * 1024;
 // Output is written once this much is collected, or sooner when the input pauses.
@@ -69,7 +110,8 @@ constexpr std::string_view kUsage =
 // Writes all of `text`; false, with errno set, when the descriptor refuses it.
 bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t n = write(fd, text.data(), text.size());
+    // In pieces a 32-bit count can carry (Windows' _write takes an unsigned int).
+    const ssize_t n = write(fd, text.data(), std::min<std::size_t>(text.size(), 1 << 30));
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -85,7 +127,7 @@ void Complain(std::string_view what, std::string_view why) {
   line += ": ";
   line += why;
   line += '\n';
-  WriteAll(STDERR_FILENO, line);  // nothing sensible is left to do if stderr fails too
+  WriteAll(kStderr, line);  // nothing sensible is left to do if stderr fails too
 }
 
 // One receiver, fed from one input after another, and what it reports to: the JSON-lines
@@ -134,7 +176,7 @@ class Decoder {
 
   // Writes and forgets the collected lines; false, with errno set, on a write error.
   bool Flush() {
-    const bool ok = WriteAll(STDOUT_FILENO, out_);
+    const bool ok = WriteAll(kStdout, out_);
     out_.clear();
     return ok;
   }
@@ -156,7 +198,7 @@ int OutputFailed() {
 
 int UsageError(std::string_view what, std::string_view why) {
   Complain(what, why);
-  WriteAll(STDERR_FILENO, kUsage);
+  WriteAll(kStderr, kUsage);
   return kExitUsage;
 }
 
@@ -168,7 +210,7 @@ int Run(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (!options_done && (arg == "-h" || arg == "--help")) {
-      return WriteAll(STDOUT_FILENO, kUsage) ? kExitOk : OutputFailed();
+      return WriteAll(kStdout, kUsage) ? kExitOk : OutputFailed();
     }
     if (!options_done && arg == "--") {
       options_done = true;
@@ -199,15 +241,18 @@ int Run(int argc, char** argv) {
   }
 
   // Write errors come back as EPIPE instead of killing the process, so they are reported
-  // through the exit status like any other output failure.
+  // through the exit status like any other output failure. (Windows has no such signal.)
+#ifdef SIGPIPE
   signal(SIGPIPE, SIG_IGN);
+#endif
+  UseBinaryStreams();
 
   Decoder decoder(stats_line);
   int status = kExitOk;
   for (const std::string_view input : inputs) {
     const bool is_stdin = input == "-";
     const std::string path(input);
-    const int fd = is_stdin ? STDIN_FILENO : open(path.c_str(), O_RDONLY);
+    const int fd = is_stdin ? kStdin : OpenForReading(path.c_str());
     if (fd < 0) {
       Complain(input, std::strerror(errno));
       decoder.SkipGap();
