@@ -1,19 +1,14 @@
 // tarvel-decode as a program: its inputs joined into one stream, standard input, and the exit
 // status and messages when an input or the output fails.
 
-#include <stdio.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "decode_runner.h"
 
 namespace tarvel::decode_json {
 namespace {
@@ -28,53 +23,8 @@ const std::string kImuLine =
     R"({"event":"frame","type":"0xA1","len":18,"payload":"007b802d000001f400fa27940032","fields":{"yaw":12.3,"pitch":-4.5,"roll":0,"altitude":50,"temperature":25,"pressure":101320,"rate":50}})"
     "\n";
 
-struct Result {
-  int status = -1;  // exit status, or -1 when the program did not exit normally
-  std::string out;
-  std::string err;
-};
-
-class TarvelDecodeTest : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvel-decode-XXXXXX");
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  // Writes `bytes` to a file in the test's folder and returns its quoted path.
-  std::string File(const std::string& name, const Bytes& bytes) {
-    const auto path = dir_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return Quoted(path);
-  }
-  std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
-  // Runs tarvel-decode with `args` (shell words and redirections). With `read_limit` set, only
-  // that much output is read before the pipe is closed.
-  Result Run(const std::string& args, std::size_t read_limit = std::string::npos) {
-    const std::string command =
-        std::string("exec '") + TARVEL_DECODE_PATH + "' " + args + " 2>" + Quoted(dir_ / "stderr");
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    while (r.out.size() < read_limit) {
-      const std::size_t n = fread(buffer, 1, sizeof buffer, pipe);
-      if (n == 0) break;
-      r.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    if (WIFEXITED(status)) r.status = WEXITSTATUS(status);
-    std::ifstream err(dir_ / "stderr");
-    r.err.assign(std::istreambuf_iterator<char>(err), {});
-    return r;
-  }
-
-  std::filesystem::path dir_;
-};
+using test::Result;
+using TarvelDecodeTest = test::DecodeRunTest;
 
 TEST_F(TarvelDecodeTest, InputsFormOneStream) {
   const std::string head = File("head.bin", Bytes(kImuFrame.begin(), kImuFrame.begin() + 7));
@@ -142,7 +92,8 @@ TEST_F(TarvelDecodeTest, FailingOutputEndsTheRunWithStatus3) {
 TEST_F(TarvelDecodeTest, HelpAndUnknownOptions) {
   Result r = Run("--help");
   EXPECT_EQ(r.status, 0);
-  EXPECT_THAT(r.out, testing::StartsWith("Usage: tarvel-decode [FILE...]"));
+  EXPECT_THAT(r.out,
+              testing::StartsWith("Usage: tarvel-decode [--stats [--line SETTINGS]] [FILE...]"));
 
   r = Run("--frobnicate " + File("whole.bin", kImuFrame));
   EXPECT_EQ(r.status, 2);
