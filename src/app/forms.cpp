@@ -3,7 +3,9 @@
 #include "console/fly_pid.h"
 #include "main/osc.h"
 #include "widgets/show_window.h"
+#include "platform/serial_port.h"
 #include "windows/about_windows.h"
+#include "windows/link_status.h"
 
 namespace tarvel::app {
 
@@ -15,7 +17,12 @@ Forms::Forms(platform::SerialPort& port, std::filesystem::path ini_path,
       ini_path_(std::move(ini_path)),
       about_([] { return std::make_unique<windows::about>(); }),
       flyabout_([] { return std::make_unique<windows::flyabout>(); }),
-      flypid_([this] { return std::make_unique<console::FlyPID>(station_); }) {
+      flypid_([this] { return std::make_unique<console::FlyPID>(station_); }),
+      link_status_([this] {
+        return std::make_unique<windows::LinkStatus>(
+            station_.health, [this] { return station_.session.Now(); },
+            [this] { return station_.port.line_settings(); });
+      }) {
   ConnectConsoleReports();
 }
 
@@ -28,6 +35,7 @@ main_window::OSC& Forms::osc() {
     osc_->show_about = [this] { ShowWindow(about()); };
     osc_->show_flyabout = [this] { ShowWindow(flyabout()); };
     osc_->show_console = [this] { ShowWindow(flypid()); };
+    osc_->show_link_status = [this] { ShowWindow(link_status()); };
   }
   return *osc_;
 }
@@ -40,6 +48,9 @@ windows::flyabout& Forms::flyabout() {
 }
 console::FlyPID& Forms::flypid() {
   return flypid_.get();
+}
+windows::LinkStatus& Forms::link_status() {
+  return link_status_.get();
 }
 console::FlyPID* Forms::find_flypid() const {
   return flypid_.find();

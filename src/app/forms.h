@@ -20,6 +20,7 @@ class FlyPID;
 namespace tarvel::windows {
 class about;
 class flyabout;
+class LinkStatus;
 }  // namespace tarvel::windows
 
 namespace tarvel::app {
@@ -38,6 +39,7 @@ class Forms {
   windows::about& about();
   windows::flyabout& flyabout();
   console::FlyPID& flypid();
+  windows::LinkStatus& link_status();
   // The console if it exists now (tests).
   console::FlyPID* find_flypid() const;
 
@@ -50,6 +52,7 @@ class Forms {
   FormSlot<windows::about> about_;
   FormSlot<windows::flyabout> flyabout_;
   FormSlot<console::FlyPID> flypid_;
+  FormSlot<windows::LinkStatus> link_status_;
 };
 
 }  // namespace tarvel::app

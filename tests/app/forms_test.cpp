@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <filesystem>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "support/fake_serial_port.h"
 #include "widgets/round_led.h"
 #include "windows/about_windows.h"
+#include "windows/link_status.h"
 
 namespace tarvel::app {
 namespace {
@@ -156,6 +158,20 @@ TEST_F(FormsTest, HiddenByItsButtonAWindowKeepsItsContent) {
   SettleEvents();
   osc().About_P->trigger();
   EXPECT_TRUE(forms_->about().isVisible());
+}
+
+TEST_F(FormsTest, LinkStatusFromTheMenuCountsTheStationsOwnLink) {
+  DeliverFrame(link::kTypeImu, Bytes(14, 0));
+  DeliverFrame(link::kTypeImu, Bytes(14, 0));
+  port_.Deliver(Bytes{0xA5, 0x5A, 0x04, 0xE0, 0xE5, 0xAA});
+  osc().link_status->trigger();
+  windows::LinkStatus& w = forms_->link_status();
+  EXPECT_TRUE(w.isVisible());
+  ASSERT_EQ(w.Table2->rowCount(), 1);
+  EXPECT_EQ(w.Table2->item(0, 0)->text(), "0xA1");
+  EXPECT_EQ(w.Table2->item(0, 1)->text(), "2");
+  EXPECT_EQ(forms_->station().health.Snapshot(forms_->station().session.Now(), {}).checksum_errors,
+            1u);
 }
 
 // Runs the application's event loop after `action`; true when the loop was asked to quit
