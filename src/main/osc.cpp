@@ -1,5 +1,4 @@
 #include "main/osc.h"
-#include "station/maker_addresses.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,9 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "format/number_text.h"
 #include "settings/ini_file.h"
 #include "settings/startup_settings.h"
+#include "station/maker_addresses.h"
 #include "views/attitude_indicator.h"
 #include "views/attitude_indicator_view.h"
 #include "widgets/compass.h"
@@ -236,8 +235,7 @@ void OSC::display_time_Tick() {
   station::Big3DFields& big3D = station.big3D;
   if (t.imu_new) {
     t.imu_new = false;
-    DrawAttitudeIndicator(QString::fromStdString(format::DecimalText(-t.roll)),
-                          QString::fromStdString(format::DecimalText(t.pitch)));
+    DrawAttitudeIndicator(Decimal(-t.roll), Decimal(t.pitch));
     iCompassX1->SetHeading(t.yaw);
     PlotAppend(1, t.roll / GroupDivisor(0));
     PlotAppend(2, t.pitch / GroupDivisor(0));

@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "main/osc.h"
 #include "support/fake_serial_port.h"
+#include "support/scratch_dir.h"
 #include "widgets/switch_led.h"
 
 namespace tarvel::app {
@@ -19,11 +20,6 @@ namespace {
 class ApplyCommandLineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("tarvel_cli_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "OSC.ini") << kIni;
     station_ = std::make_unique<station::Station>(port_);
     osc_ = std::make_unique<main_window::OSC>(*station_, dir_ / "OSC.ini");
@@ -31,7 +27,6 @@ class ApplyCommandLineTest : public ::testing::Test {
   void TearDown() override {
     osc_.reset();
     station_.reset();
-    std::filesystem::remove_all(dir_);
   }
 
   // The deferred start-up tick as the timer delivers it: the window's handler, then ours.
@@ -44,7 +39,8 @@ class ApplyCommandLineTest : public ::testing::Test {
   }
 
   static constexpr const char* kIni = "[COM]\nPort=5\nSettings=115200,n,8,1\n";
-  std::filesystem::path dir_;
+  test_support::ScratchDir scratch_{"tarvel_cli_"};
+  const std::filesystem::path& dir_ = scratch_.path();
   test_support::FakeSerialPort port_;
   std::unique_ptr<station::Station> station_;
   std::unique_ptr<main_window::OSC> osc_;

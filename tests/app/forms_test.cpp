@@ -21,6 +21,7 @@
 #include "link/frame_types.h"
 #include "main/osc.h"
 #include "support/fake_serial_port.h"
+#include "support/scratch_dir.h"
 #include "widgets/round_led.h"
 #include "windows/about_windows.h"
 #include "windows/link_status.h"
@@ -34,19 +35,12 @@ const Bytes kSelectRoll = {0xA5, 0x5A, 0x04, 0xD6, 0xDA, 0xAA};
 class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("tarvel_forms_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     forms_ = std::make_unique<Forms>(port_, dir_ / "OSC.ini");
     osc().Timer_Getdata_Tick();
     osc().iSwitchLedX1_Switched();
     osc().Timer4_Tick();
   }
-  void TearDown() override {
-    forms_.reset();
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { forms_.reset(); }
   main_window::OSC& osc() { return forms_->osc(); }
   void DeliverFrame(std::uint8_t type, const Bytes& payload) {
     port_.Deliver(link::BuildFrame(type, payload));
@@ -57,7 +51,8 @@ class FormsTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  std::filesystem::path dir_;
+  test_support::ScratchDir scratch_{"tarvel_forms_"};
+  const std::filesystem::path& dir_ = scratch_.path();
   test_support::FakeSerialPort port_;
   std::unique_ptr<Forms> forms_;
 };

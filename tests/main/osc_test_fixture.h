@@ -13,24 +13,19 @@
 #include "link/frame.h"
 #include "main/osc.h"
 #include "support/fake_serial_port.h"
+#include "support/scratch_dir.h"
 
 namespace tarvel::main_window {
 
 class OscTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("tarvel_osc_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     station_ = std::make_unique<station::Station>(port_);
     osc_ = std::make_unique<OSC>(*station_, dir_ / "OSC.ini");
   }
   void TearDown() override {
     osc_.reset();
     station_.reset();
-    std::filesystem::remove_all(dir_);
   }
 
   void StartUp() { osc_->Timer_Getdata_Tick(); }
@@ -43,7 +38,8 @@ class OscTest : public ::testing::Test {
     Deliver(link::BuildFrame(type, payload));
   }
 
-  std::filesystem::path dir_;
+  test_support::ScratchDir scratch_{"tarvel_osc_"};
+  const std::filesystem::path& dir_ = scratch_.path();
   test_support::FakeSerialPort port_;
   std::unique_ptr<station::Station> station_;
   std::unique_ptr<OSC> osc_;
