@@ -4,8 +4,9 @@
 // and write buttons, and a live plot of the loop selected for tracking.
 //
 // Contract:
-//  - The controls are made by the constructor; the load step (EnsureLoaded) runs once, on the
-//    first show or on the first widget update by a decoder, whichever comes first. It sets the
+//  - The controls are made by the constructor; the load step (EnsureLoaded) runs once in the
+//    window's life, on the first show or on the first widget update by a decoder, whichever
+//    comes first (after the close box the window is made anew and loads again). It sets the
 //    fourteen channel values to 1500, selects the roll loop for tracking (which sends the
 //    select frame if the port is open) and starts Timer1.
 //  - The PWM frames go to the station's ConsoleChannels record and never load the window;
@@ -19,8 +20,8 @@
 //  - A gain box whose text is not a finite single-precision number blocks the write of its
 //    loop: nothing is sent and the log says which loop was refused.
 //
-// Controls keep their window names and are public so the main window and the tests can read
-// them; the handlers are public for the same reason and are what the signals call.
+// Controls keep their window names and are public so Forms and the tests can reach them; the
+// handlers are public for the same reason and are what the signals call.
 
 #include <QString>
 #include <QWidget>
