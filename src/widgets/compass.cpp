@@ -116,10 +116,11 @@ void Compass::paintEvent(QPaintEvent* event) {
   const QRectF outer(centre - QPointF(side / 2, side / 2), QSizeF(side, side));
   const qreal bezel = std::max<qreal>(3.0, side * 0.045);
   const qreal dpr = devicePixelRatioF();
-  bezel_.Paint(*this, painter, event->region(), [&](QPainter& bezel_painter) {
-    bezel_painter.setRenderHint(QPainter::Antialiasing);
-    style::DrawBezel(bezel_painter, outer, side / 2, bezel);
-  });
+  // The bezel's image covers the whole widget, with the panel behind it when that can be had.
+  KeepOpaque(*this, bezel_.PaintOpaque(*this, painter, event->region(), [&](QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    style::DrawBezel(p, outer, side / 2, bezel);
+  }));
 
   const qreal radius = side / 2 - bezel - 1.0;                      // face
   const qreal card = radius - std::max<qreal>(6.0, radius * 0.12);  // card rim, room for lubber

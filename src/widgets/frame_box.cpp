@@ -10,19 +10,32 @@ FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, par
 
 void FrameBox::paintEvent(QPaintEvent* event) {
   if (isCheckable()) {  // its check box follows the mouse: nothing to keep
+    KeepOpaque(*this, false);
     QGroupBox::paintEvent(event);
     return;
   }
+  QPainter painter(this);
+  KeepOpaque(*this, Cache().PaintOpaque(*this, painter, event->region(),
+                                        [this](QPainter& p) { Draw(p); }));
+}
+
+bool FrameBox::PaintWithBehind(QPainter& painter, const QRect& area) {
+  if (isCheckable()) return false;
+  return Cache().CopyOpaque(*this, painter, QRegion(area), [this](QPainter& p) { Draw(p); });
+}
+
+PaintCache& FrameBox::Cache() {
   if (title() != cached_title_) {
     cached_title_ = title();
     cache_.Invalidate();
   }
-  QPainter painter(this);
-  cache_.Paint(*this, painter, event->region(), [this](QPainter& image_painter) {
-    QStyleOptionGroupBox option;
-    initStyleOption(&option);
-    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &image_painter, this);
-  });
+  return cache_;
+}
+
+void FrameBox::Draw(QPainter& painter) {
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
 }
 
 void FrameBox::changeEvent(QEvent* event) {

@@ -7,20 +7,29 @@
 #include <QString>
 
 #include "widgets/paint_cache.h"
+#include "widgets/still_drawing.h"
 
 namespace tarvel::widgets {
 
-class FrameBox : public QGroupBox {
+class FrameBox : public QGroupBox, public StillDrawing {
   Q_OBJECT
 
  public:
   explicit FrameBox(const QString& title, QWidget* parent = nullptr);
+
+  // A checkable frame follows the mouse, so it is never a still drawing.
+  bool PaintWithBehind(QPainter& painter, const QRect& area) override;
+  bool IsStill() const override { return !isCheckable(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
+  // The cached drawing, made again first when the title changed.
+  PaintCache& Cache();
+  void Draw(QPainter& painter);
+
   PaintCache cache_;
   QString cached_title_;
 };

@@ -1,6 +1,7 @@
 #include "widgets/label_instrument.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "widgets/instrument_style.h"
@@ -44,17 +45,26 @@ QSize LabelInstrument::minimumSizeHint() const {
   return {24, 16};
 }
 
-void LabelInstrument::paintEvent(QPaintEvent*) {
+void LabelInstrument::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  KeepOpaque(*this, bezel_.PaintOpaque(*this, painter, event->region(), [this](QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    style::DrawBezel(p, QRectF(rect()), 3.0, kBezel);
+  }));
+  const QRectF face = QRectF(rect()).adjusted(kBezel, kBezel, -kBezel, -kBezel);  // as DrawBezel
+  if (caption_.isEmpty()) return;
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  const QRectF face = style::DrawBezel(painter, QRectF(rect()), 3.0, kBezel);
-  if (caption_.isEmpty()) return;
 
   const QRectF area = face.adjusted(kTextMargin, 0, -kTextMargin, 0);
   painter.setFont(style::FitFont(font(), caption_, area.size()));
   painter.setPen(text_color_);
   painter.drawText(area, Qt::AlignCenter, caption_);
+}
+
+void LabelInstrument::changeEvent(QEvent* event) {
+  bezel_.Invalidate();  // palette or style
+  QWidget::changeEvent(event);
 }
 
 }  // namespace tarvel::widgets

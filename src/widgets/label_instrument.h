@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/paint_cache.h"
+
 namespace tarvel::widgets {
 
 class LabelInstrument : public QWidget {
@@ -26,10 +28,12 @@ class LabelInstrument : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QString caption_;
   QColor text_color_{255, 196, 64};
+  PaintCache bezel_;  // the caption changes many times a second, the bezel only with the size
 };
 
 }  // namespace tarvel::widgets

@@ -21,8 +21,13 @@ void Panel::SetTitle(const QString& title) {
 
 void Panel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  cache_.Paint(*this, painter, event->region(),
-               [this](QPainter& image_painter) { Draw(image_painter); });
+  KeepOpaque(*this, cache_.PaintOpaque(*this, painter, event->region(),
+                                       [this](QPainter& image_painter) { Draw(image_painter); }));
+}
+
+bool Panel::PaintWithBehind(QPainter& painter, const QRect& area) {
+  return cache_.CopyOpaque(*this, painter, QRegion(area),
+                           [this](QPainter& image_painter) { Draw(image_painter); });
 }
 
 void Panel::changeEvent(QEvent* event) {

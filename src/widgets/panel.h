@@ -10,10 +10,11 @@
 #include <QWidget>
 
 #include "widgets/paint_cache.h"
+#include "widgets/still_drawing.h"
 
 namespace tarvel::widgets {
 
-class Panel : public QWidget {
+class Panel : public QWidget, public StillDrawing {
   Q_OBJECT
 
  public:
@@ -27,6 +28,8 @@ class Panel : public QWidget {
   static constexpr int TitleHeight() { return 26; }
 
   QSize sizeHint() const override { return {320, 200}; }
+
+  bool PaintWithBehind(QPainter& painter, const QRect& area) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

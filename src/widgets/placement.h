@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "widgets/frame_box.h"
+#include "widgets/readout_label.h"
 
 namespace tarvel::widgets {
 
@@ -16,9 +17,9 @@ W* Place(W* widget, int x, int y, int w, int h) {
   return widget;
 }
 
-// A plain-text label (texts from the board are never read as markup).
+// A plain-text label (texts from the board are never read as markup) that repaints alone.
 inline QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 20) {
-  auto* label = Place(new QLabel(text, parent), x, y, w, h);
+  auto* label = Place(new ReadoutLabel(text, parent), x, y, w, h);
   label->setTextFormat(Qt::PlainText);
   return label;
 }

@@ -1,6 +1,7 @@
 #include "widgets/rect_led.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -14,6 +15,8 @@ RectLed::RectLed(QWidget* parent) : Lamp(QColor(40, 230, 70), parent) {}
 void RectLed::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
+  lit_.Invalidate();
+  dark_.Invalidate();
   updateGeometry();
   update();
 }
@@ -28,8 +31,28 @@ QSize RectLed::minimumSizeHint() const {
   return {10, 6};
 }
 
-void RectLed::paintEvent(QPaintEvent*) {
+void RectLed::paintEvent(QPaintEvent* event) {
+  if (ActiveColor() != cached_color_) {
+    cached_color_ = ActiveColor();
+    lit_.Invalidate();
+    dark_.Invalidate();
+  }
+  const bool lit = IsActive();
   QPainter painter(this);
+  KeepOpaque(
+      *this,
+      (lit ? lit_ : dark_).PaintOpaque(*this, painter, event->region(), [this, lit](QPainter& p) {
+        Draw(p, lit);
+      }));
+}
+
+void RectLed::changeEvent(QEvent* event) {
+  lit_.Invalidate();  // font, palette or style
+  dark_.Invalidate();
+  Lamp::changeEvent(event);
+}
+
+void RectLed::Draw(QPainter& painter, bool lit) const {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
 
@@ -51,7 +74,7 @@ void RectLed::paintEvent(QPaintEvent*) {
   const QRectF glass = face.adjusted(0.5, 0.5, -0.5, -0.5);
   QPainterPath shape;
   shape.addRoundedRect(glass, 1.5, 1.5);
-  style::DrawLamp(painter, shape, glass, ActiveColor(), IsActive());
+  style::DrawLamp(painter, shape, glass, ActiveColor(), lit);
 
   if (!text.isEmpty()) {
     painter.setFont(style::FitFont(font(), caption_, text.size()));

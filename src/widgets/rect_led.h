@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "widgets/lamp.h"
+#include "widgets/paint_cache.h"
 
 namespace tarvel::widgets {
 
@@ -28,9 +29,16 @@ class RectLed : public Lamp {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void Draw(QPainter& painter, bool lit) const;
+
   QString caption_;
+  // The heartbeat toggles with every attitude frame: both looks are kept as images, drawn
+  // again when the caption, the colour or the style changes.
+  PaintCache lit_, dark_;
+  QColor cached_color_;
 };
 
 }  // namespace tarvel::widgets

@@ -1,5 +1,6 @@
 #include "widgets/thermometer.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -44,12 +45,14 @@ void Thermometer::SetRange(double min, double max) {
   min_ = min;
   max_ = max;
   position_ = std::clamp(position_, min_, max_);
+  still_.Invalidate();
   update();
 }
 
 void Thermometer::SetColumnColor(const QColor& color) {
   if (color == column_color_) return;
   column_color_ = color;
+  still_.Invalidate();
   update();
 }
 
@@ -117,27 +120,14 @@ void Thermometer::DrawScale(QPainter& painter, const Geometry& g) const {
   }
 }
 
-void Thermometer::paintEvent(QPaintEvent*) {
+void Thermometer::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  const Geometry g = Layout();
+  // Bezel, scale and empty glass change only with the size, range or style: kept as an image.
+  KeepOpaque(*this, still_.PaintOpaque(*this, painter, event->region(),
+                                       [&](QPainter& p) { DrawStill(p, g); }));
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  style::DrawBezel(painter, QRectF(rect()), 4.0, kBezel);
-  const Geometry g = Layout();
-
-  DrawScale(painter, g);
-
-  // Glass: tube and bulb as one outline.
-  const qreal glass = 1.5;
-  // Winding fill, so that where tube and bulb overlap they merge instead of cancelling.
-  QPainterPath outline;
-  outline.setFillRule(Qt::WindingFill);
-  outline.addRoundedRect(g.tube.adjusted(-glass, -glass, glass, 0), g.tube.width() / 2 + glass,
-                         g.tube.width() / 2 + glass);
-  outline.addEllipse(g.bulb, g.bulb_radius + glass, g.bulb_radius + glass);
-  outline = outline.simplified();
-  painter.setPen(QPen(QColor(150, 158, 168), 1.0));
-  painter.setBrush(QColor(34, 38, 44));
-  painter.drawPath(outline);
 
   // Liquid: the bulb and the column up to the level.
   const qreal level = LevelY(g, position_);
@@ -161,6 +151,31 @@ void Thermometer::paintEvent(QPaintEvent*) {
   painter.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
   painter.drawLine(QPointF(g.tube.left() + 1.5, g.tube.top() + 3),
                    QPointF(g.tube.left() + 1.5, g.scale_low));
+}
+
+void Thermometer::DrawStill(QPainter& painter, const Geometry& g) const {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  style::DrawBezel(painter, QRectF(rect()), 4.0, kBezel);
+  DrawScale(painter, g);
+
+  // Glass: tube and bulb as one outline.
+  const qreal glass = 1.5;
+  // Winding fill, so that where tube and bulb overlap they merge instead of cancelling.
+  QPainterPath outline;
+  outline.setFillRule(Qt::WindingFill);
+  outline.addRoundedRect(g.tube.adjusted(-glass, -glass, glass, 0), g.tube.width() / 2 + glass,
+                         g.tube.width() / 2 + glass);
+  outline.addEllipse(g.bulb, g.bulb_radius + glass, g.bulb_radius + glass);
+  outline = outline.simplified();
+  painter.setPen(QPen(QColor(150, 158, 168), 1.0));
+  painter.setBrush(QColor(34, 38, 44));
+  painter.drawPath(outline);
+}
+
+void Thermometer::changeEvent(QEvent* event) {
+  still_.Invalidate();  // font, palette or style
+  QWidget::changeEvent(event);
 }
 
 }  // namespace tarvel::widgets

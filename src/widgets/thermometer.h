@@ -13,6 +13,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include "widgets/paint_cache.h"
+
 namespace tarvel::widgets {
 
 class Thermometer : public QWidget {
@@ -38,6 +40,7 @@ class Thermometer : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct Geometry {
@@ -51,11 +54,13 @@ class Thermometer : public QWidget {
   Geometry Layout() const;
   qreal LevelY(const Geometry& g, double position) const;
   void DrawScale(QPainter& painter, const Geometry& g) const;
+  void DrawStill(QPainter& painter, const Geometry& g) const;
 
   double min_ = 0.0;
   double max_ = 100.0;
   double position_ = 0.0;
   QColor column_color_{226, 38, 38};
+  PaintCache still_;  // bezel, scale and the empty glass
 };
 
 }  // namespace tarvel::widgets
