@@ -192,11 +192,16 @@ void WavePlot::FollowNewest() {
 
 void WavePlot::RedrawNow() {
   redraw_timer_.stop();
-  if (!dirty_) return;
+  if (!dirty_ || !isVisible()) return;
   dirty_ = false;
   UpdateView();
   plot_->replot(QCustomPlot::rpQueuedRefresh);
   ++replot_count_;
+}
+
+void WavePlot::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  RedrawNow();  // whatever came while hidden
 }
 
 void WavePlot::ShowPrintPreview() {

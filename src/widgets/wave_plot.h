@@ -104,11 +104,15 @@ class WavePlot : public QWidget {
   // Makes the time axis follow the newest points again (with the configured span) and the
   // value axis fit them.
   void FollowNewest();
-  // Brings the view up to date and draws it, if anything changed since the last redraw.
+  // Brings the view up to date and draws it, if anything changed since the last redraw. A
+  // hidden plot (the console loaded but not shown) is not drawn: it catches up when shown.
   void RedrawNow();
   // Opens a print preview of the plot. The dialog is window-modal without a nested event
   // loop, so it may be opened from any handler; it deletes itself when closed.
   void ShowPrintPreview();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void MarkDirty();

@@ -177,6 +177,18 @@ TEST_F(WavePlotTest, RedrawsAreCoalescedAndSkippedWhenNothingChanged) {
   EXPECT_FALSE(plot->redraw_pending());
 }
 
+TEST_F(WavePlotTest, AHiddenPlotIsNotDrawnAndCatchesUpWhenShown) {
+  auto plot = Make(3);
+  plot->hide();
+  const int before = plot->replot_count();
+  Feed(*plot, 1, 7);
+  plot->RedrawNow();
+  EXPECT_EQ(plot->replot_count(), before);
+  plot->show();
+  EXPECT_EQ(plot->replot_count(), before + 1);
+  EXPECT_EQ(plot->point_count(0), 25);
+}
+
 TEST_F(WavePlotTest, ClockSteppingBackKeepsPointsInTimeOrder) {
   auto plot = Make(1);
   plot->Append(0, 1);
