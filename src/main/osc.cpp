@@ -391,10 +391,6 @@ void OSC::closeEvent(QCloseEvent* event) {
 }
 
 void OSC::EndProgram() {
-  if (end_program) {
-    end_program();
-    return;
-  }
   // Queued, so the close in progress finishes before the application closes its windows.
   QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                             Qt::QueuedConnection);

@@ -80,9 +80,6 @@ class OSC : public QMainWindow {
   std::function<void()> show_about;        // "AHRS介绍"
   std::function<void()> show_flyabout;     // "关于Voranta飞控"
   std::function<void()> show_link_status;  // "链路状态"
-  // Ends the program (closing this window or "退出"); empty: the application's event loop
-  // is asked to quit.
-  std::function<void()> end_program;
 
   // --- Port
   // Closes the port if it is open, says so, arms the status report and resets the receiver.
@@ -206,7 +203,7 @@ class OSC : public QMainWindow {
   void ConnectSignals();
   void ConnectSession();
   void startup_init();
-  void EndProgram();
+  void EndProgram();  // closing this window or "退出": the whole program ends
   void OnFrameReceived();
   void OnChecksumError();
   void OnHeaderMissing();
