@@ -1,10 +1,9 @@
 #pragma once
 // LinkSession: the one receive path of the station. It owns the frame receiver, takes every
 // byte the serial port delivers, decodes each good frame once and hands the report to whoever
-// connected to the signal of its kind (the sinks: the main window's read-outs, the console,
-// the station's records, the recorder...). Receiver trouble, overflows and device loss go out
-// the same way, so the message log is just another listener. Every event is also counted in
-// LinkHealth.
+// connected to the signal of its kind (the sinks: the station's records, the main window's
+// read-outs, the console). Receiver trouble, overflows and device loss go out the same way, so
+// the message log is just another listener. Every event is also counted in LinkHealth.
 //
 // Contract:
 //  - Bytes are handled in arrival order, each delivery completely before the next. A delivery
