@@ -2,6 +2,7 @@
 // TYPE bytes of the frames the board sends and of the commands the station sends.
 
 #include <cstdint>
+#include <string>
 
 namespace tarvel::link {
 
@@ -35,6 +36,12 @@ inline constexpr int kLoopYaw = 3;
 inline constexpr int kLoopAltitude = 4;
 inline constexpr int kLoopAngleBalance = 5;
 inline constexpr int kLoopCount = 5;
+
+// "0xA1": a TYPE as the capture decoder's output and the link-status window write it.
+inline std::string TypeText(std::uint8_t type) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return {'0', 'x', kHex[type >> 4], kHex[type & 0x0F]};
+}
 
 // Whether `type` is the board's answer with the gains of a control loop (0xD1..0xD5).
 constexpr bool IsPidAnswer(std::uint8_t type) {

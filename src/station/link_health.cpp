@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "link/decoders.h"
+
 namespace tarvel::station {
 namespace {
 
@@ -67,6 +69,17 @@ void LinkHealth::OnGoodFrame(std::uint8_t type, Nanos now) {
   // ends inside the window still needs it.
   while (t.arrivals.size() > 1 && t.arrivals[1] <= now - kLongWindow)
     t.arrivals.pop_front();
+}
+
+void LinkHealth::OnFrame(link::FrameView frame, Nanos now) {
+  const std::uint8_t type = frame.type();
+  OnGoodFrame(type, now);
+  const int layout = link::LayoutSize(type);
+  if (layout == 0) {
+    OnUnknownType(type);
+  } else if (frame.payload().size() < static_cast<std::size_t>(layout)) {
+    OnShortFrame(type);
+  }
 }
 
 void LinkHealth::OnUnknownType(std::uint8_t) {

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "link/frame.h"
 #include "serial/line_settings.h"
 #include "station/ring_buffer.h"
 
@@ -75,6 +76,9 @@ class LinkHealth {
   void OnBytesSent(std::size_t count, Nanos now);
   // Every good frame, whatever its TYPE; `now` is when its last byte arrived.
   void OnGoodFrame(std::uint8_t type, Nanos now);
+  // A good frame as the receiver hands it over: counted as above, and also as of unknown TYPE
+  // or shorter than its layout when it is (as link::DecodeFrame would find it).
+  void OnFrame(link::FrameView frame, Nanos now);
   // Also reported for a good frame whose TYPE has no decoder / is shorter than its layout.
   void OnUnknownType(std::uint8_t type);
   void OnShortFrame(std::uint8_t type);

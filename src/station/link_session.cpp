@@ -62,12 +62,11 @@ Nanos LinkSession::EventTime() const {
 }
 
 void LinkSession::OnGoodFrame(link::FrameView frame) {
-  const std::uint8_t type = frame.type();
-  health_.OnGoodFrame(type, EventTime());
-  emit frameReceived(type);
+  health_.OnFrame(frame, EventTime());
+  emit frameReceived(frame.type());
   std::visit(Overloaded{
-                 [&](const link::UnknownFrame&) { health_.OnUnknownType(type); },
-                 [&](const link::ShortFrame&) { health_.OnShortFrame(type); },
+                 [](const link::UnknownFrame&) {},  // counted, nobody else's business
+                 [](const link::ShortFrame&) {},
                  [&](const link::ImuReport& r) { emit imuFrame(r); },
                  [&](const link::MotionReport& r) { emit motionFrame(r); },
                  [&](const link::PwmInReport& r) { emit pwmInFrame(r); },

@@ -7,10 +7,14 @@
 #include <array>
 #include <utility>
 
-#include "format/number_text.h"
+#include "link/frame_types.h"
+#include "widgets/number_texts.h"
 
 namespace tarvel::windows {
 namespace {
+
+using widgets::Decimal;
+using widgets::Fixed;
 
 constexpr int kRowHeight = 26;
 constexpr int kTableWidth = 728;
@@ -32,10 +36,6 @@ constexpr std::array<std::pair<const char*, int>, 9> kTypeColumns = {{
     {"距上次 (s)", 80},
     {"过期", 48},
 }};
-
-QString Fixed(double value, int decimals) {
-  return QString::fromStdString(format::FormatFixed(value, decimals));
-}
 
 QString Count(std::uint64_t value) {
   return QString::number(static_cast<qulonglong>(value));
@@ -117,8 +117,7 @@ void LinkStatus::Refresh() {
   const serial::LineSettings line = line_();
   const station::LinkHealthSnapshot s = health_.Snapshot(now_(), line);
   Label1->setText(QStringLiteral("线路设置：%1（每个字符 %2 位）")
-                      .arg(QString::fromStdString(line.Text()),
-                           QString::fromStdString(format::DecimalText(line.BitsPerCharacter()))));
+                      .arg(QString::fromStdString(line.Text()), Decimal(line.BitsPerCharacter())));
   ShowLink(s);
   ShowTypes(s);
 }
@@ -153,7 +152,7 @@ void LinkStatus::ShowTypes(const station::LinkHealthSnapshot& s) {
       return period_known ? Fixed(seconds * 1000, 2) : QStringLiteral("—");
     };
     const std::array<QString, 9> cells = {
-        QStringLiteral("0x") + QString::number(t.type, 16).rightJustified(2, u'0').toUpper(),
+        QString::fromStdString(link::TypeText(t.type)),
         Count(t.frames),
         Fixed(t.rate_1s, 1),
         Fixed(t.rate_10s, 1),

@@ -12,7 +12,6 @@
 #include <functional>
 #include <vector>
 
-#include "link/decoders.h"
 #include "link/frame_receiver.h"
 #include "serial/line_settings.h"
 #include "sim/board.h"
@@ -59,13 +58,7 @@ class LinePlayback final : private link::FrameEvents {
     const std::uint8_t type = frame.type();
     if (drop && drop(type, now_)) return;
     last_arrival_[type] = now_;
-    health_.OnGoodFrame(type, now_);
-    const int layout = link::LayoutSize(type);
-    if (layout == 0) {
-      health_.OnUnknownType(type);
-    } else if (frame.payload().size() < static_cast<std::size_t>(layout)) {
-      health_.OnShortFrame(type);
-    }
+    health_.OnFrame(frame, now_);
   }
   void OnChecksumError() override { health_.OnChecksumError(); }
   void OnHeaderMissing() override { health_.OnHeaderMissing(); }

@@ -1,10 +1,9 @@
 #include "capture_stats.h"
 
 #include <charconv>
-#include <variant>
 
 #include "format/number_text.h"
-#include "link/decoders.h"
+#include "link/frame_types.h"
 
 namespace tarvel::decodetool {
 namespace {
@@ -39,14 +38,7 @@ void CaptureStats::OnBytes(std::size_t count) {
 }
 
 void CaptureStats::OnGoodFrame(link::FrameView frame) {
-  health_.OnGoodFrame(frame.type(), now_);
-  // Classified exactly as the event lines are: "short":true, or neither fields nor short.
-  const link::Report report = link::DecodeFrame(frame);
-  if (std::holds_alternative<link::ShortFrame>(report)) {
-    health_.OnShortFrame(frame.type());
-  } else if (std::holds_alternative<link::UnknownFrame>(report)) {
-    health_.OnUnknownType(frame.type());
-  }
+  health_.OnFrame(frame, now_);
 }
 
 void CaptureStats::AppendJson(std::string& out) const {
@@ -61,11 +53,9 @@ void CaptureStats::AppendJson(std::string& out) const {
   out += "\",";
   AppendCount(out, "good_frames", s.good_frames);
   out += R"(,"frames":{)";
-  static constexpr char kHex[] = "0123456789ABCDEF";
   for (const station::TypeHealth& t : s.types) {
     if (&t != &s.types.front()) out += ',';
-    const char name[] = {'0', 'x', kHex[t.type >> 4], kHex[t.type & 15]};
-    AppendCount(out, std::string_view(name, sizeof name), t.frames);
+    AppendCount(out, link::TypeText(t.type), t.frames);
   }
   out += "},";
   AppendCount(out, "checksum_errors", s.checksum_errors);
